@@ -1,0 +1,33 @@
+# Two commands on a fresh Debian 12 machine: `make run` and `make test`.
+BUILD    ?= build
+DIST     ?= dist/Tratte
+JOBS     ?= 2
+PACCHETTI = cmake g++ make pkg-config qt6-base-dev libgl-dev libsqlcipher-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev
+
+.PHONY: run test build configure deps install bench clean
+
+deps:
+	@scripts/installa-pacchetti $(PACCHETTI)
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j$(JOBS)
+
+install: build
+	@cmake --install $(BUILD) --prefix $(abspath $(DIST)) >/dev/null
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+run: install
+	@$(DIST)/tratte-cli registra
+	@$(DIST)/tratte
+
+bench: build
+	@$(BUILD)/bench/bench-tabelle
+
+clean:
+	rm -rf $(BUILD) dist

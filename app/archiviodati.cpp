@@ -1,0 +1,159 @@
+#include "app/archiviodati.h"
+
+#include "gridkit/cursoreattesa.h"
+#include "registro/treginifile.h"
+#include "tabelle/errore.h"
+#include "tabelle/percorsi.h"
+#include "tabelle/protezione.h"
+#include "tabelle/query.h"
+#include "tabelle/tabella.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tratte {
+
+using namespace tabelle;
+
+namespace {
+
+QString ConBarra(QString cartella)
+{
+    cartella.replace('\\', '/');
+    if (!cartella.endsWith('/'))
+        cartella += '/';
+    return cartella;
+}
+
+bool EsisteFile(const QString& percorso) { return QFileInfo::exists(RisolviPercorso(percorso)); }
+
+const QStringList CampiTratte = {
+    "ComunePF1,4", "SezionePF1,1", "FoglioPF1,I", "AllegatoPF1,1", "PF1,I",
+    "ComunePF2,4", "SezionePF2,1", "FoglioPF2,I", "AllegatoPF2,1", "PF2,I",
+    "Protocollo,13", "Distanza,N,12", "ScartoQMedio,N,12", "Provincia,2"};
+
+const QStringList CampiTratteLibretto = {
+    "CoppiaPF,30", "Urbane,22", "Extraurbane,22", "Sfavorevoli,22", "TrattaAttuale,N,12",
+    "TrattaInArchivio,N,12", "Differenza,N,12", "ScartoQMedio,N,12", "Anno,I", "Protocollo,I", "FlagUfficio,1"};
+
+} // namespace
+
+TArchivioDati::TArchivioDati(const QString& cartellaProgramma, QObject* owner, TSession* sessione)
+    : QObject(owner), CartellaProgramma(ConBarra(cartellaProgramma)),
+      Database(this, sessione), Tabella(this, sessione), sessione_(sessione ? sessione : &Session())
+{
+    Database.DatabaseName = QStringLiteral("Database");
+    Database.DriverName = QStringLiteral("STANDARD");
+}
+
+QString TArchivioDati::CartellaDati() const { return CartellaProgramma + QStringLiteral("Archivi"); }
+
+QString TArchivioDati::LeggiCartellaArchivioComuni()
+{
+    registro::TRegIniFile chiave(QStringLiteral("Software\\Quintor\\Common\\Borgal"));
+    const QString file = chiave.ReadString(QStringLiteral("Archivi"), QStringLiteral("FileNameArchivioComuni"), QString());
+    if (file.isEmpty())
+        return QString();
+    QString percorso = file;
+    percorso.replace('\\', '/');
+    const int barra = percorso.lastIndexOf('/');
+    return barra < 0 ? QString() : percorso.left(barra + 1);
+}
+
+void TArchivioDati::Prepara()
+{
+    sessione_->AddPassword(PasswordTabelle);
+    CartellaArchivioComuni = LeggiCartellaArchivioComuni();
+    Database.Close();
+    Database.Params.clear();
+    Database.Params << QStringLiteral("PATH=") + CartellaDati() << QStringLiteral("DEFAULT DRIVER=PARADOX")
+                    << QStringLiteral("ENABLE BCD=FALSE");
+    CreaTabelleMancanti();
+    Database.Open();
+}
+
+void TArchivioDati::CreaTabelleMancanti()
+{
+    if (!QFileInfo(CartellaDati()).isDir())
+        throw EDBEngineError(QStringLiteral("Cartella dei dati '%1' non trovata.").arg(CartellaDati()));
+    if (!EsisteFile(CartellaDati() + "/Tratte.DB"))
+        CreaTabellaTratte();
+    if (!EsisteFile(CartellaDati() + "/TratteLibretto.DB"))
+        CreaTabellaTratteLibretto();
+    if (!EsisteFile(CartellaDati() + "/PRV.DB"))
+        CreaTabellaPrv(CartellaDati());
+}
+
+void TArchivioDati::CreaTabellaArchivio(const QString& nome, const QStringList& campi)
+{
+    Tabella.Close();
+    Tabella.DatabaseName = CartellaDati() + "/";
+    Tabella.SetTableName(nome);
+    Tabella.SvuotaCampiSistema();
+    Tabella.SvuotaCampiUtente();
+    Tabella.CreaTabella(campi);
+}
+
+void TArchivioDati::CreaTabellaTratte()
+{
+    CreaTabellaArchivio(QStringLiteral("Tratte.db"), CampiTratte);
+    // Secondary indexes on what the program searches by: the comune of
+    // either point and the province.
+    TQuery indici(nullptr, sessione_);
+    indici.DatabaseName = CartellaDati();
+    for (const char* campo : {"ComunePF1", "ComunePF2", "Provincia"}) {
+        indici.SQL = QStringList{QStringLiteral("Create Index IDx%1 On \"Tratte.db\" (%1)").arg(QLatin1String(campo))};
+        indici.ExecSQL();
+    }
+    ProteggiTabella(CartellaDati() + "/Tratte.db", PasswordTabelle, *sessione_);
+}
+
+void TArchivioDati::CreaTabellaTratteLibretto()
+{
+    CreaTabellaArchivio(QStringLiteral("TratteLibretto.db"), CampiTratteLibretto);
+    ProteggiTabella(CartellaDati() + "/TratteLibretto.db", PasswordTabelle, *sessione_);
+}
+
+void TArchivioDati::CreaTabellaPrv(const QString& cartella)
+{
+    gridkit::CursoreAttesa attesa;
+    TTable prv(nullptr, sessione_);
+    prv.TableName = ConBarra(cartella) + QStringLiteral("PRV.DB");
+    prv.TableType = TTableType::ttParadox;
+    prv.FieldDefs.Clear();
+    prv.FieldDefs.Add(QStringLiteral("CODEPRV"), TFieldType::ftString, 2, true);
+    prv.FieldDefs.Add(QStringLiteral("PROVINCIA"), TFieldType::ftString, 25);
+    prv.FieldDefs.Add(QStringLiteral("DATA"), TFieldType::ftString, 5);
+    prv.IndexDefs.Clear();
+    prv.IndexDefs.Add(QStringLiteral("PrvIndex"), QStringLiteral("CODEPRV"), ixPrimary | ixUnique);
+    prv.IndexDefs.Add(QStringLiteral("Secondario"), QStringLiteral("PROVINCIA"), ixUnique);
+    prv.CreateTable();
+    ProteggiTabella(ConBarra(cartella) + QStringLiteral("PRV.DB"), PasswordTabelle, *sessione_);
+}
+
+void ProteggiTabella(const QString& nomeFile, const QString& password, TSession& sessione)
+{
+    QString percorso = nomeFile;
+    percorso.replace('\\', '/');
+    const QString cartella = percorso.left(percorso.lastIndexOf('/') + 1);
+    const QString nome = percorso.mid(percorso.lastIndexOf('/') + 1);
+    const QString alias = QStringLiteral("LibrettoAlias");
+    sessione.AddAlias(alias, QStringLiteral("STANDARD"), {QStringLiteral("PATH=") + cartella});
+    try {
+        TTable tabella(nullptr, &sessione);
+        tabella.DatabaseName = alias;
+        tabella.TableName = nome;
+        tabella.DisableControls();
+        tabella.Close();
+        ImpostaPasswordTabella(sessione, tabella.Percorso(), password);
+        // Opening again proves that the session knows the password.
+        tabella.Open();
+        tabella.EnableControls();
+    } catch (...) {
+        sessione.DeleteAlias(alias);
+        throw;
+    }
+    sessione.DeleteAlias(alias);
+}
+
+} // namespace tratte

@@ -1,0 +1,55 @@
+#pragma once
+// The program's data store: where its tables lie, the database "Database"
+// on the data folder, the table password, and the tables created at the
+// first start (Tratte.db, TratteLibretto.db, PRV.DB).
+#include "gridkit/newtable.h"
+#include "tabelle/sessione.h"
+
+#include <QObject>
+#include <QString>
+
+namespace tratte {
+
+// The table password of every table of the program.
+inline const QString PasswordTabelle = QStringLiteral("tulp41");
+
+class TArchivioDati : public QObject {
+    Q_OBJECT
+public:
+    // `cartellaProgramma`: the folder of the executable.
+    explicit TArchivioDati(const QString& cartellaProgramma, QObject* owner = nullptr,
+                           tabelle::TSession* sessione = nullptr);
+
+    // Always ending with "/".
+    QString CartellaProgramma;
+    // Folder of the comuni archive (with its closing "/"), or empty.
+    QString CartellaArchivioComuni;
+    // The program folder + "Archivi", without a closing "/".
+    QString CartellaDati() const;
+
+    tabelle::TDatabase Database;
+    // Invisible enhanced table used to create the archive tables.
+    gridkit::TNewTable Tabella;
+
+    // Set-up at start: password in the session, the three parameters of
+    // "Database", the missing tables, the database opened. Engine errors
+    // go to the caller.
+    void Prepara();
+
+    static QString LeggiCartellaArchivioComuni();
+    void CreaTabelleMancanti();
+    void CreaTabellaTratte();
+    void CreaTabellaTratteLibretto();
+    void CreaTabellaPrv(const QString& cartella);
+
+    tabelle::TSession& sessione() const { return *sessione_; }
+
+private:
+    void CreaTabellaArchivio(const QString& nome, const QStringList& campi);
+    tabelle::TSession* sessione_;
+};
+
+// Gives an existing table file the table password.
+void ProteggiTabella(const QString& nomeFile, const QString& password, tabelle::TSession& sessione = tabelle::Session());
+
+} // namespace tratte

@@ -1,0 +1,13 @@
+#pragma once
+// What an installer writes for the program: the directory component's
+// archive locations, pointing into the installation's ArchivioComuni
+// folder, when they are missing.
+#include <QString>
+#include <QStringList>
+
+namespace tratte {
+
+// Writes the missing values and returns a line for each value written.
+QStringList RegistraInstallazione(const QString& cartellaProgramma);
+
+} // namespace tratte

@@ -1,0 +1,22 @@
+#pragma once
+// The commands of tratte-cli. Each returns the exit status and writes its
+// output to `uscita`.
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace cli {
+
+struct Contesto {
+    QString cartellaProgramma;
+    QTextStream& uscita;
+    QTextStream& errori;
+};
+
+int Registra(Contesto& contesto, const QStringList& argomenti);
+int Province(Contesto& contesto, const QStringList& argomenti);
+
+// Dispatches "COMANDO ARGOMENTI...": the global options are already read.
+int Esegui(Contesto& contesto, const QStringList& argomenti);
+
+} // namespace cli

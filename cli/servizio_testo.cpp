@@ -1,0 +1,15 @@
+#include "servizio_testo.h"
+
+#include <cstdio>
+
+namespace cli {
+
+int ServizioTesto::mostra(const messaggi::Messaggio& messaggio, QWidget*)
+{
+    std::fprintf(stderr, "%s\n", messaggio.testo.toLocal8Bit().constData());
+    return messaggi::RisultatoPredefinito(messaggio);
+}
+
+int ServizioTesto::mostraModale(QDialog&) { return messaggi::mrCancel; }
+
+} // namespace cli

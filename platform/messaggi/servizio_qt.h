@@ -1,0 +1,16 @@
+#pragma once
+// The real message service: a QMessageBox with Italian button texts, and
+// QDialog::exec for modal windows.
+#include "messaggi/servizio.h"
+
+namespace messaggi {
+
+class ServizioMessaggiQt : public ServizioMessaggi {
+public:
+    // Esc (and the window's close button) answers Annulla where there is
+    // one, else No, else Interrompi; with the single OK button, OK.
+    int mostra(const Messaggio& messaggio, QWidget* genitore) override;
+    int mostraModale(QDialog& finestra) override;
+};
+
+} // namespace messaggi

@@ -1,0 +1,74 @@
+#include "tabelle/batchmove.h"
+
+#include "tabelle/connessione.h"
+#include "tabelle/errore.h"
+#include "tabelle/sessione.h"
+#include "tabelle/tabella.h"
+
+namespace tabelle {
+
+void TBatchMove::Execute()
+{
+    if (!Source || !Destination)
+        throw EDBEngineError(QStringLiteral("Copia di tabella: sorgente o destinazione mancante."));
+    MovedCount = 0;
+    const bool aperta = Source->Active();
+    Source->Open();
+    if (Mode == TBatchMode::batCopy) {
+        Destination->Close();
+        Destination->FieldDefs.Clear();
+        Destination->IndexDefs.Clear();
+        for (int i = 0; i < Source->FieldCount(); ++i) {
+            const TField* f = Source->Fields(i);
+            Destination->FieldDefs.Add(f->FieldName(), f->DataType(), f->DataType() == TFieldType::ftString ? f->Size() : 0);
+            if (f->DataType() == TFieldType::ftAutoInc && Destination->IndexDefs.isEmpty())
+                Destination->IndexDefs.Add(QString(), f->FieldName(), ixPrimary | ixUnique);
+        }
+        Destination->CreateTable();
+    }
+
+    Connessione& c = Destination->sessione().connessione();
+    UsoTabella uso(c, Destination->Percorso(), false);
+    const QStringList colonne = c.Colonne(uso.schema());
+    QStringList nomi, valori;
+    QList<int> sorgenti;
+    for (int i = 0; i < Source->FieldCount(); ++i)
+        for (const QString& col : colonne)
+            if (col.compare(Source->Fields(i)->FieldName(), Qt::CaseInsensitive) == 0) {
+                nomi << '"' + col + '"';
+                valori << QStringLiteral("?%1").arg(sorgenti.size() + 1);
+                sorgenti << i;
+            }
+    Istruzione ins(c, QStringLiteral("INSERT INTO %1.dati (%2) VALUES (%3)").arg(uso.schema(), nomi.join(", "), valori.join(", ")));
+
+    const TBookmark segno = Source->GetBookmark();
+    Source->DisableControls();
+    const bool transazione = !c.InTransazione();
+    if (transazione)
+        c.IniziaTransazione();
+    try {
+        for (Source->First(); !Source->Eof(); Source->Next()) {
+            for (int k = 0; k < sorgenti.size(); ++k)
+                ins.Lega(k + 1, Source->Fields(sorgenti[k])->Value());
+            ins.Passo();
+            ins.Reimposta();
+            ++MovedCount;
+            if (Source->RecNo() == Source->RecordCount())
+                break;
+        }
+        if (transazione)
+            c.ConfermaTransazione();
+    } catch (...) {
+        if (transazione)
+            c.AnnullaTransazione();
+        Source->EnableControls();
+        throw;
+    }
+    if (!segno.isEmpty() && Source->BookmarkValid(segno))
+        Source->GotoBookmark(segno);
+    Source->EnableControls();
+    if (!aperta)
+        Source->Close();
+}
+
+} // namespace tabelle

@@ -1,0 +1,432 @@
+#include "tabelle/connessione.h"
+
+#include "tabelle/errore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <fcntl.h>
+#include <sqlcipher/sqlite3.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tabelle {
+namespace {
+
+constexpr int MassimoAllegati = 10;
+constexpr int DimensionePagina = 16384;
+
+QString NomeBreve(const QString& percorso) { return QFileInfo(percorso).fileName(); }
+
+bool Identita(const QString& percorso, dev_t& dev, ino_t& ino)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(percorso).constData(), &st) != 0)
+        return false;
+    dev = st.st_dev;
+    ino = st.st_ino;
+    return true;
+}
+
+} // namespace
+
+struct Connessione::File {
+    QString percorso;
+    QString schema;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    int fd = -1;
+    int bloccoAttuale = LOCK_UN;
+    int condivisi = 0;
+    int esclusivi = 0;
+    quint64 ultimoUso = 0;
+    bool inUso() const { return condivisi + esclusivi > 0; }
+};
+
+// ---------------------------------------------------------------- Istruzione
+
+Istruzione::Istruzione(Connessione& c, const QString& testo) : c_(c), testo_(testo)
+{
+    const QByteArray utf8 = testo.toUtf8();
+    if (sqlite3_prepare_v2(c.db(), utf8.constData(), int(utf8.size()), &stmt_, nullptr) != SQLITE_OK) {
+        const QString errore = c.UltimoErrore();
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        throw EDBEngineError(QStringLiteral("Istruzione SQL non valida (%1): %2").arg(errore, testo.simplified()));
+    }
+}
+
+Istruzione::~Istruzione() { sqlite3_finalize(stmt_); }
+
+int Istruzione::IndiceParametro(const QString& nome) const
+{
+    const QByteArray n = (nome.startsWith(':') ? nome : ':' + nome).toUtf8();
+    return sqlite3_bind_parameter_index(stmt_, n.constData());
+}
+
+void Istruzione::Lega(const QString& nome, const QVariant& valore)
+{
+    const int i = IndiceParametro(nome);
+    if (i > 0)
+        Lega(i, valore);
+}
+
+void Istruzione::LegaIntero(int indice, qint64 valore) { sqlite3_bind_int64(stmt_, indice, valore); }
+
+void Istruzione::Lega(int i, const QVariant& v)
+{
+    if (!v.isValid() || v.isNull()) {
+        sqlite3_bind_null(stmt_, i);
+        return;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+        sqlite3_bind_int64(stmt_, i, v.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(stmt_, i, v.toDouble());
+        break;
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        sqlite3_bind_blob(stmt_, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case QMetaType::QDateTime:
+        sqlite3_bind_text(stmt_, i, v.toDateTime().toString("yyyy-MM-dd hh:mm:ss.zzz").toUtf8().constData(), -1, SQLITE_TRANSIENT);
+        break;
+    case QMetaType::QDate:
+        sqlite3_bind_text(stmt_, i, v.toDate().toString("yyyy-MM-dd").toUtf8().constData(), -1, SQLITE_TRANSIENT);
+        break;
+    case QMetaType::QTime:
+        sqlite3_bind_text(stmt_, i, v.toTime().toString("hh:mm:ss.zzz").toUtf8().constData(), -1, SQLITE_TRANSIENT);
+        break;
+    default: {
+        // Text: an empty value is a blank, stored as NULL.
+        const QString s = v.toString();
+        if (s.isEmpty())
+            sqlite3_bind_null(stmt_, i);
+        else
+            sqlite3_bind_text(stmt_, i, s.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    }
+    }
+}
+
+bool Istruzione::Passo()
+{
+    const int r = sqlite3_step(stmt_);
+    if (r == SQLITE_ROW)
+        return true;
+    if (r == SQLITE_DONE)
+        return false;
+    const QString errore = c_.UltimoErrore();
+    sqlite3_reset(stmt_);
+    throw EDBEngineError(QStringLiteral("Errore del motore delle tabelle: %1 (%2)").arg(errore, testo_.simplified().left(300)));
+}
+
+void Istruzione::Riavvolgi() { sqlite3_reset(stmt_); }
+
+void Istruzione::Reimposta()
+{
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Istruzione::Colonne() const { return sqlite3_column_count(stmt_); }
+QString Istruzione::NomeColonna(int i) const { return QString::fromUtf8(sqlite3_column_name(stmt_, i)); }
+QString Istruzione::TipoDichiarato(int i) const { return QString::fromUtf8(sqlite3_column_decltype(stmt_, i)); }
+qint64 Istruzione::Intero(int i) const { return sqlite3_column_int64(stmt_, i); }
+bool Istruzione::Nullo(int i) const { return sqlite3_column_type(stmt_, i) == SQLITE_NULL; }
+
+QVariant Istruzione::Valore(int i) const
+{
+    switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(stmt_, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt_, i));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)), sqlite3_column_bytes(stmt_, i)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, i)), sqlite3_column_bytes(stmt_, i)));
+    default:
+        return QVariant();
+    }
+}
+
+// ---------------------------------------------------------------- UsoTabella
+
+UsoTabella::UsoTabella(Connessione& c, const QString& percorso, bool esclusivo, bool crea)
+    : c_(c), percorso_(percorso), esclusivo_(esclusivo)
+{
+    c_.Acquisisci(percorso_, esclusivo_);
+    try {
+        schema_ = c_.Schema(percorso_, crea);
+    } catch (...) {
+        c_.Rilascia(percorso_, esclusivo_);
+        throw;
+    }
+}
+
+UsoTabella::~UsoTabella() { c_.Rilascia(percorso_, esclusivo_); }
+
+// ---------------------------------------------------------------- Connessione
+
+Connessione::Connessione(std::function<QList<QByteArray>()> chiavi) : chiavi_(std::move(chiavi))
+{
+    if (sqlite3_open(":memory:", &db_) != SQLITE_OK)
+        throw EDBEngineError(QStringLiteral("Impossibile avviare il motore delle tabelle."));
+    sqlite3_busy_timeout(db_, 2000);
+    Esegui(QStringLiteral("PRAGMA case_sensitive_like = ON"));
+    Esegui(QStringLiteral("PRAGMA cipher_default_page_size = %1").arg(DimensionePagina));
+}
+
+Connessione::~Connessione()
+{
+    for (auto& f : file_)
+        if (f->fd >= 0)
+            ::close(f->fd);
+    sqlite3_close(db_);
+}
+
+void Connessione::Esegui(const QString& testo)
+{
+    char* errore = nullptr;
+    if (sqlite3_exec(db_, testo.toUtf8().constData(), nullptr, nullptr, &errore) != SQLITE_OK) {
+        const QString e = QString::fromUtf8(errore ? errore : "");
+        sqlite3_free(errore);
+        throw EDBEngineError(QStringLiteral("Errore del motore delle tabelle: %1 (%2)").arg(e, testo.simplified().left(300)));
+    }
+}
+
+int Connessione::RigheModificate() const { return sqlite3_changes(db_); }
+qint64 Connessione::UltimoRowid() const { return sqlite3_last_insert_rowid(db_); }
+QString Connessione::UltimoErrore() const { return QString::fromUtf8(sqlite3_errmsg(db_)); }
+
+Connessione::File& Connessione::FileDi(const QString& percorso)
+{
+    auto it = file_.find(percorso);
+    if (it == file_.end()) {
+        auto f = std::make_shared<File>();
+        f->percorso = percorso;
+        it = file_.insert(percorso, f);
+    }
+    return **it;
+}
+
+bool Connessione::InUso(const QString& percorso) const
+{
+    auto it = file_.constFind(percorso);
+    return it != file_.constEnd() && (*it)->inUso();
+}
+
+QString Connessione::Schema(const QString& percorso, bool crea)
+{
+    File& f = FileDi(percorso);
+    f.ultimoUso = ++orologio_;
+    if (!f.schema.isEmpty()) {
+        dev_t dev;
+        ino_t ino;
+        const bool esiste = Identita(percorso, dev, ino);
+        if (esiste && f.ino == 0) {
+            f.dev = dev;
+            f.ino = ino;
+        } else if ((!esiste && !crea) || (esiste && (dev != f.dev || ino != f.ino))) {
+            // Replaced or removed behind our back: the attachment is stale.
+            if (!InTransazione())
+                StaccaFile(f);
+        }
+    }
+    if (f.schema.isEmpty())
+        Allega(f, crea);
+    return f.schema;
+}
+
+void Connessione::LiberaPosto()
+{
+    int allegati = 0;
+    File* vittima = nullptr;
+    for (auto& f : file_) {
+        if (f->schema.isEmpty())
+            continue;
+        ++allegati;
+        if (!f->inUso() && (!vittima || f->ultimoUso < vittima->ultimoUso))
+            vittima = f.get();
+    }
+    if (allegati < MassimoAllegati)
+        return;
+    if (!vittima || InTransazione())
+        throw EDBEngineError(QStringLiteral("Troppe tabelle aperte contemporaneamente (al massimo %1).").arg(MassimoAllegati));
+    StaccaFile(*vittima);
+}
+
+void Connessione::Allega(File& f, bool crea)
+{
+    const QFileInfo info(f.percorso);
+    if (!info.exists()) {
+        if (!info.absoluteDir().exists())
+            throw EDBEngineError(QStringLiteral("Cartella '%1' non trovata (tabella '%2').").arg(info.absolutePath(), info.fileName()));
+        if (!crea)
+            throw EDBEngineError(QStringLiteral("Tabella '%1' non trovata nella cartella '%2'.").arg(info.fileName(), info.absolutePath()));
+    }
+    if (InTransazione())
+        throw EDBEngineError(QStringLiteral("Impossibile aprire la tabella '%1' durante una transazione.").arg(info.fileName()));
+    LiberaPosto();
+
+    QByteArray intestazione;
+    {
+        QFile file(f.percorso);
+        if (file.exists() && file.open(QIODevice::ReadOnly))
+            intestazione = file.read(16);
+        else if (file.exists())
+            throw EDBEngineError(QStringLiteral("Tabella '%1': impossibile leggere il file (%2).").arg(info.fileName(), file.errorString()));
+    }
+    const bool inChiaro = intestazione.isEmpty() || intestazione.startsWith(QByteArrayLiteral("SQLite format 3"));
+    QList<QByteArray> chiavi;
+    if (inChiaro)
+        chiavi << QByteArray();
+    else
+        chiavi = chiavi_();
+
+    const QString schema = QStringLiteral("t%1").arg(prossimoSchema_++);
+    for (const QByteArray& chiave : chiavi) {
+        {
+            Istruzione attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS %1 KEY ?2").arg(schema));
+            attach.Lega(1, f.percorso);
+            sqlite3_bind_text(attach.stmt(), 2, chiave.constData(), int(chiave.size()), SQLITE_TRANSIENT);
+            if (chiave.isEmpty())
+                sqlite3_bind_text(attach.stmt(), 2, "", 0, SQLITE_STATIC);
+            attach.Passo();
+        }
+        sqlite3_stmt* prova = nullptr;
+        const QByteArray q = QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type = 'table' AND name = 'dati'").arg(schema).toUtf8();
+        int r = sqlite3_prepare_v2(db_, q.constData(), -1, &prova, nullptr);
+        bool haTabella = false;
+        if (r == SQLITE_OK) {
+            r = sqlite3_step(prova);
+            haTabella = r == SQLITE_ROW && sqlite3_column_int(prova, 0) > 0;
+        }
+        sqlite3_finalize(prova);
+        if (r == SQLITE_ROW && (haTabella || crea)) {
+            f.schema = schema;
+            if (crea && !haTabella && inChiaro)
+                Esegui(QStringLiteral("PRAGMA %1.page_size = %2").arg(schema).arg(DimensionePagina));
+            Identita(f.percorso, f.dev, f.ino);
+            return;
+        }
+        Esegui(QStringLiteral("DETACH DATABASE %1").arg(schema));
+        if (r == SQLITE_ROW)
+            throw EDBEngineError(QStringLiteral("Tabella '%1': formato non riconosciuto.").arg(info.fileName()));
+        if (inChiaro)
+            throw EDBEngineError(QStringLiteral("Tabella '%1': file danneggiato o formato non riconosciuto.").arg(info.fileName()));
+    }
+    if (chiavi.isEmpty())
+        throw EDBEngineError(QStringLiteral("Tabella '%1' protetta da password: password mancante.").arg(info.fileName()));
+    throw EDBEngineError(QStringLiteral("Tabella '%1': password errata o file danneggiato.").arg(info.fileName()));
+}
+
+void Connessione::StaccaFile(File& f)
+{
+    if (f.schema.isEmpty())
+        return;
+    Esegui(QStringLiteral("DETACH DATABASE %1").arg(f.schema));
+    f.schema.clear();
+    f.dev = 0;
+    f.ino = 0;
+}
+
+void Connessione::Stacca(const QString& percorso)
+{
+    auto it = file_.find(percorso);
+    if (it == file_.end())
+        return;
+    if ((*it)->inUso())
+        throw EDBEngineError(QStringLiteral("Tabella '%1' in uso.").arg(NomeBreve(percorso)));
+    if (InTransazione() && !(*it)->schema.isEmpty())
+        throw EDBEngineError(QStringLiteral("Tabella '%1': operazione impossibile durante una transazione.").arg(NomeBreve(percorso)));
+    StaccaFile(**it);
+}
+
+QStringList Connessione::Colonne(const QString& schema)
+{
+    QStringList nomi;
+    Istruzione info(*this, QStringLiteral("PRAGMA %1.table_info(dati)").arg(schema));
+    while (info.Passo())
+        nomi << info.Valore(1).toString();
+    return nomi;
+}
+
+void Connessione::AggiornaBlocco(File& f, int condivisi, int esclusivi)
+{
+    const int voluto = esclusivi > 0 ? LOCK_EX : (condivisi > 0 ? LOCK_SH : LOCK_UN);
+    if (voluto != f.bloccoAttuale || (voluto != LOCK_UN && f.fd < 0)) {
+        if (voluto == LOCK_UN) {
+            if (f.fd >= 0) {
+                ::flock(f.fd, LOCK_UN);
+                ::close(f.fd);
+                f.fd = -1;
+            }
+        } else {
+            if (f.fd < 0)
+                f.fd = ::open(QFile::encodeName(f.percorso).constData(), O_RDONLY | O_CLOEXEC);
+            // A file not yet created has nothing to protect.
+            if (f.fd >= 0 && ::flock(f.fd, voluto | LOCK_NB) != 0) {
+                // A failed conversion may have dropped the lock we had.
+                if (f.bloccoAttuale != LOCK_UN)
+                    ::flock(f.fd, f.bloccoAttuale | LOCK_NB);
+                if (voluto == LOCK_EX)
+                    throw EDBEngineError(QStringLiteral("Tabella '%1' in uso: impossibile aprirla in modo esclusivo.").arg(NomeBreve(f.percorso)));
+                throw EDBEngineError(QStringLiteral("Tabella '%1' in uso esclusivo da un altro utente.").arg(NomeBreve(f.percorso)));
+            }
+        }
+        f.bloccoAttuale = f.fd >= 0 ? voluto : LOCK_UN;
+    }
+    f.condivisi = condivisi;
+    f.esclusivi = esclusivi;
+}
+
+void Connessione::Acquisisci(const QString& percorso, bool esclusivo)
+{
+    File& f = FileDi(percorso);
+    if (esclusivo)
+        AggiornaBlocco(f, f.condivisi, f.esclusivi + 1);
+    else
+        AggiornaBlocco(f, f.condivisi + 1, f.esclusivi);
+}
+
+void Connessione::VerificaLibero(const QString& percorso)
+{
+    Acquisisci(percorso, true);
+    Rilascia(percorso, true);
+}
+
+void Connessione::Rilascia(const QString& percorso, bool esclusivo)
+{
+    auto it = file_.find(percorso);
+    if (it == file_.end())
+        return;
+    File& f = **it;
+    const int c = esclusivo ? f.condivisi : qMax(0, f.condivisi - 1);
+    const int e = esclusivo ? qMax(0, f.esclusivi - 1) : f.esclusivi;
+    try {
+        AggiornaBlocco(f, c, e);
+    } catch (const EDBEngineError&) {
+        f.condivisi = c;
+        f.esclusivi = e;
+    }
+}
+
+void Connessione::IniziaTransazione() { Esegui(QStringLiteral("BEGIN")); }
+void Connessione::ConfermaTransazione() { Esegui(QStringLiteral("COMMIT")); }
+void Connessione::AnnullaTransazione() { Esegui(QStringLiteral("ROLLBACK")); }
+bool Connessione::InTransazione() const { return sqlite3_get_autocommit(db_) == 0; }
+
+} // namespace tabelle

@@ -1,0 +1,127 @@
+#pragma once
+// The storage connection of one session: the table files it uses are
+// attached to it on demand, each under a schema of its own, with the key
+// that opens it; the file locks that keep other sessions out of a table
+// opened exclusively are kept here too.
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace tabelle {
+
+class Connessione;
+
+// A prepared statement, finalized with the object.
+class Istruzione {
+public:
+    Istruzione(Connessione& c, const QString& testo);
+    ~Istruzione();
+    Istruzione(const Istruzione&) = delete;
+    Istruzione& operator=(const Istruzione&) = delete;
+
+    // Binds by name (":nome"); a name the statement lacks is ignored.
+    void Lega(const QString& nome, const QVariant& valore);
+    void Lega(int indice, const QVariant& valore);
+    void LegaIntero(int indice, qint64 valore);
+    int IndiceParametro(const QString& nome) const;
+    // Steps once: true while a row is there. Throws on error.
+    bool Passo();
+    // Ready to run again; Reimposta also clears the bindings.
+    void Riavvolgi();
+    void Reimposta();
+    int Colonne() const;
+    QString NomeColonna(int i) const;
+    QString TipoDichiarato(int i) const;
+    qint64 Intero(int i) const;
+    QVariant Valore(int i) const;
+    bool Nullo(int i) const;
+    sqlite3_stmt* stmt() const { return stmt_; }
+
+private:
+    Connessione& c_;
+    sqlite3_stmt* stmt_ = nullptr;
+    QString testo_;
+};
+
+// Use of a table file by one dataset or statement: attached and locked
+// (shared or exclusive) while the object lives.
+class UsoTabella {
+public:
+    UsoTabella(Connessione& c, const QString& percorso, bool esclusivo, bool crea = false);
+    ~UsoTabella();
+    UsoTabella(const UsoTabella&) = delete;
+    UsoTabella& operator=(const UsoTabella&) = delete;
+    const QString& schema() const { return schema_; }
+    const QString& percorso() const { return percorso_; }
+
+private:
+    Connessione& c_;
+    QString percorso_;
+    QString schema_;
+    bool esclusivo_;
+};
+
+class Connessione {
+public:
+    // `chiavi` gives the raw keys of the session's passwords, in order.
+    explicit Connessione(std::function<QList<QByteArray>()> chiavi);
+    ~Connessione();
+    Connessione(const Connessione&) = delete;
+    Connessione& operator=(const Connessione&) = delete;
+
+    sqlite3* db() const { return db_; }
+
+    // Runs statements that return no rows.
+    void Esegui(const QString& testo);
+    // Rows changed by the last statement.
+    int RigheModificate() const;
+    qint64 UltimoRowid() const;
+    QString UltimoErrore() const;
+
+    // Attaches the file when needed and returns its schema. The file is
+    // reattached when it was replaced on disk since.
+    QString Schema(const QString& percorso, bool crea = false);
+    // Detaches a file (before it is deleted or replaced). Throws when the
+    // file is still in use.
+    void Stacca(const QString& percorso);
+    bool InUso(const QString& percorso) const;
+    // Column names of an attached table, in stored order.
+    QStringList Colonne(const QString& schema);
+
+    // Throws when another session or process holds the file (used before a
+    // table file is replaced or deleted).
+    void VerificaLibero(const QString& percorso);
+    // Locks taken by UsoTabella.
+    void Acquisisci(const QString& percorso, bool esclusivo);
+    void Rilascia(const QString& percorso, bool esclusivo);
+
+    // Local transactions over every attached file.
+    void IniziaTransazione();
+    void ConfermaTransazione();
+    void AnnullaTransazione();
+    bool InTransazione() const;
+
+private:
+    struct File;
+    File& FileDi(const QString& percorso);
+    void Allega(File& f, bool crea);
+    void StaccaFile(File& f);
+    void LiberaPosto();
+    void AggiornaBlocco(File& f, int condivisi, int esclusivi);
+
+    sqlite3* db_ = nullptr;
+    std::function<QList<QByteArray>()> chiavi_;
+    QHash<QString, std::shared_ptr<File>> file_;
+    int prossimoSchema_ = 1;
+    quint64 orologio_ = 0;
+};
+
+} // namespace tabelle

@@ -1,0 +1,156 @@
+#include "tabelle/cursore.h"
+
+#include "tabelle/connessione.h"
+#include "tabelle/errore.h"
+
+#include <algorithm>
+
+namespace tabelle {
+namespace {
+constexpr int RighePagina = 64;
+constexpr size_t MassimoPagine = 64;
+} // namespace
+
+Cursore::Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, std::vector<qint64> chiavi,
+                 std::function<QVariant(int, const QVariant&)> converti)
+    : lettura_(std::move(lettura)), tabelle_(std::max(1, tabelle)), chiavi_(std::move(chiavi)), converti_(std::move(converti))
+{
+}
+
+Cursore::~Cursore() = default;
+
+std::vector<qint64> Cursore::Chiavi(int riga) const
+{
+    const auto inizio = chiavi_.begin() + ptrdiff_t(size_t(riga) * size_t(tabelle_));
+    return std::vector<qint64>(inizio, inizio + tabelle_);
+}
+
+int Cursore::Cerca(const std::vector<qint64>& chiavi, int vicino) const
+{
+    if (int(chiavi.size()) != tabelle_)
+        return -1;
+    const int n = Conta();
+    auto uguale = [&](int r) {
+        return std::equal(chiavi.begin(), chiavi.end(), chiavi_.begin() + ptrdiff_t(size_t(r) * size_t(tabelle_)));
+    };
+    vicino = std::clamp(vicino, 0, std::max(0, n - 1));
+    for (int d = 0; d < 3 && n > 0; ++d) {
+        if (vicino + d < n && uguale(vicino + d))
+            return vicino + d;
+        if (vicino - d >= 0 && uguale(vicino - d))
+            return vicino - d;
+    }
+    for (int r = 0; r < n; ++r)
+        if (uguale(r))
+            return r;
+    return -1;
+}
+
+int Cursore::PosizioneOrdinata(qint64 chiave) const
+{
+    int basso = 0, alto = Conta();
+    while (basso < alto) {
+        const int medio = (basso + alto) / 2;
+        if (Chiave(medio) < chiave)
+            basso = medio + 1;
+        else
+            alto = medio;
+    }
+    return basso;
+}
+
+const QVector<QVariant>& Cursore::Riga(int riga)
+{
+    if (riga < 0 || riga >= Conta())
+        return vuota_;
+    if (!inMemoria_.empty()) {
+        auto m = inMemoria_.find(Chiave(riga));
+        if (m != inMemoria_.end())
+            return m->second;
+    }
+    const int pagina = riga / RighePagina;
+    auto it = pagine_.find(pagina);
+    if (it == pagine_.end()) {
+        LeggiPagina(pagina);
+        it = pagine_.find(pagina);
+    }
+    usoPagine_[pagina] = ++orologio_;
+    return it->second[size_t(riga % RighePagina)];
+}
+
+void Cursore::LeggiPagina(int pagina)
+{
+    if (pagine_.size() >= MassimoPagine) {
+        auto vecchia = std::min_element(usoPagine_.begin(), usoPagine_.end(),
+                                        [](const auto& a, const auto& b) { return a.second < b.second; });
+        pagine_.erase(vecchia->first);
+        usoPagine_.erase(vecchia);
+    }
+    const int inizio = pagina * RighePagina;
+    const int fine = std::min(Conta(), inizio + RighePagina);
+    std::vector<QVector<QVariant>> righe;
+    righe.reserve(size_t(fine - inizio));
+    const int colonne = lettura_->Colonne();
+    for (int r = inizio; r < fine; ++r) {
+        for (int t = 0; t < tabelle_; ++t)
+            lettura_->LegaIntero(t + 1, chiavi_[size_t(r) * size_t(tabelle_) + size_t(t)]);
+        QVector<QVariant> valori(colonne);
+        if (lettura_->Passo()) {
+            for (int c = 0; c < colonne; ++c)
+                valori[c] = converti_(c, lettura_->Valore(c));
+        }
+        lettura_->Riavvolgi();
+        righe.push_back(std::move(valori));
+    }
+    pagine_[pagina] = std::move(righe);
+}
+
+void Cursore::Inserisci(int riga, const std::vector<qint64>& chiavi)
+{
+    riga = std::clamp(riga, 0, Conta());
+    chiavi_.insert(chiavi_.begin() + ptrdiff_t(size_t(riga) * size_t(tabelle_)), chiavi.begin(), chiavi.begin() + tabelle_);
+    DimenticaTutto();
+}
+
+void Cursore::Rimuovi(int riga)
+{
+    if (riga < 0 || riga >= Conta())
+        return;
+    inMemoria_.erase(Chiave(riga));
+    const auto inizio = chiavi_.begin() + ptrdiff_t(size_t(riga) * size_t(tabelle_));
+    chiavi_.erase(inizio, inizio + tabelle_);
+    DimenticaTutto();
+}
+
+void Cursore::Sostituisci(int riga, const QVector<QVariant>& valori)
+{
+    if (riga >= 0 && riga < Conta())
+        inMemoria_[Chiave(riga)] = valori;
+}
+
+void Cursore::Memorizza(qint64 chiave, const QVector<QVariant>& valori) { inMemoria_[chiave] = valori; }
+
+void Cursore::DimenticaMemoria() { inMemoria_.clear(); }
+
+void Cursore::Ripristina(int riga)
+{
+    if (riga >= 0 && riga < Conta())
+        inMemoria_.erase(Chiave(riga));
+}
+
+void Cursore::Dimentica(int riga)
+{
+    if (riga < 0 || riga >= Conta())
+        return;
+    const int pagina = riga / RighePagina;
+    pagine_.erase(pagina);
+    usoPagine_.erase(pagina);
+}
+
+void Cursore::DimenticaTutto()
+{
+    pagine_.clear();
+    usoPagine_.clear();
+}
+
+} // namespace tabelle

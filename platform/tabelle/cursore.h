@@ -1,0 +1,62 @@
+#pragma once
+// The rows of an open dataset: their keys, in order, and their values,
+// read from storage a page at a time for the rows that are looked at.
+// Record count and moves to a record number cost nothing more than the
+// page they land on.
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace tabelle {
+
+class Istruzione;
+
+class Cursore {
+public:
+    // `lettura` reads one row from its keys (":__k1", ":__k2" ...), one
+    // column per field; `converti` turns a column value into the field's.
+    Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, std::vector<qint64> chiavi,
+            std::function<QVariant(int, const QVariant&)> converti);
+    ~Cursore();
+
+    int Conta() const { return int(chiavi_.size() / size_t(tabelle_)); }
+    int Tabelle() const { return tabelle_; }
+    // Key of the row in the first table (the one written back to).
+    qint64 Chiave(int riga) const { return chiavi_[size_t(riga) * size_t(tabelle_)]; }
+    std::vector<qint64> Chiavi(int riga) const;
+    // Position of a row by its keys, -1 when not there; looks near `vicino` first.
+    int Cerca(const std::vector<qint64>& chiavi, int vicino = 0) const;
+    // Position of a key in a result ordered by the first table's key.
+    int PosizioneOrdinata(qint64 chiave) const;
+
+    const QVector<QVariant>& Riga(int riga);
+
+    void Inserisci(int riga, const std::vector<qint64>& chiavi);
+    void Rimuovi(int riga);
+    // Values held in memory for a row (cached updates, rows not stored yet).
+    void Sostituisci(int riga, const QVector<QVariant>& valori);
+    void Memorizza(qint64 chiave, const QVector<QVariant>& valori);
+    void DimenticaMemoria();
+    void Ripristina(int riga);
+    // Drops the values read for one row or for all, so they are read again.
+    void Dimentica(int riga);
+    void DimenticaTutto();
+
+private:
+    void LeggiPagina(int pagina);
+
+    std::unique_ptr<Istruzione> lettura_;
+    int tabelle_;
+    std::vector<qint64> chiavi_;
+    std::function<QVariant(int, const QVariant&)> converti_;
+    std::unordered_map<int, std::vector<QVector<QVariant>>> pagine_;
+    std::unordered_map<int, quint64> usoPagine_;
+    quint64 orologio_ = 0;
+    std::unordered_map<qint64, QVector<QVariant>> inMemoria_;
+    QVector<QVariant> vuota_;
+};
+
+} // namespace tabelle

@@ -1,0 +1,104 @@
+#include "tabelle/protezione.h"
+
+#include "tabelle/chiave.h"
+#include "tabelle/connessione.h"
+#include "tabelle/errore.h"
+#include "tabelle/percorsi.h"
+#include "tabelle/sessione.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <sqlcipher/sqlite3.h>
+
+namespace tabelle {
+namespace {
+
+// A connection of its own on the table file, so that the file is the main
+// database the export reads from.
+class ConnessioneFile {
+public:
+    explicit ConnessioneFile(const QString& percorso)
+    {
+        if (sqlite3_open_v2(QFile::encodeName(percorso).constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+            throw EDBEngineError(QString::fromUtf8(sqlite3_errmsg(db_)));
+    }
+    ~ConnessioneFile() { sqlite3_close(db_); }
+    ConnessioneFile(const ConnessioneFile&) = delete;
+    ConnessioneFile& operator=(const ConnessioneFile&) = delete;
+
+    int Esegui(const QByteArray& testo)
+    {
+        char* errore = nullptr;
+        const int r = sqlite3_exec(db_, testo.constData(), nullptr, nullptr, &errore);
+        ultimo_ = QString::fromUtf8(errore ? errore : "");
+        sqlite3_free(errore);
+        return r;
+    }
+    void Obbliga(const QByteArray& testo)
+    {
+        if (Esegui(testo) != SQLITE_OK)
+            throw EDBEngineError(ultimo_);
+    }
+    // Tries a key (empty: none); true when the file then reads.
+    bool Chiave(const QByteArray& chiave)
+    {
+        if (!chiave.isEmpty() && Esegui("PRAGMA key = \"" + chiave + "\"") != SQLITE_OK)
+            return false;
+        return Esegui("SELECT count(*) FROM sqlite_master") == SQLITE_OK;
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+    QString ultimo_;
+};
+
+QByteArray Letterale(const QByteArray& testo) { return "'" + QByteArray(testo).replace("'", "''") + "'"; }
+
+} // namespace
+
+void ImpostaPasswordTabella(TSession& sessione, const QString& nome, const QString& password)
+{
+    const QString percorso = RisolviPercorso(NormalizzaNomeTabella(nome));
+    const QString breve = QFileInfo(percorso).fileName();
+    if (!QFileInfo::exists(percorso))
+        throw EDBEngineError(QStringLiteral("Tabella '%1' non trovata.").arg(percorso));
+    Connessione& c = sessione.connessione();
+    // Nobody else may have the table open meanwhile, and this session
+    // lets it go.
+    c.VerificaLibero(percorso);
+    c.Stacca(percorso);
+
+    const QString nuovo = percorso + QStringLiteral(".cifrato");
+    QFile::remove(nuovo);
+    try {
+        ConnessioneFile file(percorso);
+        QFile lettura(percorso);
+        const bool inChiaro = lettura.open(QIODevice::ReadOnly) && lettura.read(16).startsWith("SQLite format 3");
+        lettura.close();
+        bool aperta = inChiaro && file.Chiave(QByteArray());
+        if (!inChiaro) {
+            file.Obbliga("PRAGMA cipher_page_size = 16384");
+            for (const QString& p : sessione.Passwords())
+                if ((aperta = file.Chiave(ChiaveGrezza(p))))
+                    break;
+        }
+        if (!aperta)
+            throw EDBEngineError(QStringLiteral("password errata o file danneggiato"));
+        const QByteArray chiave = password.isEmpty() ? QByteArray() : ChiaveGrezza(password);
+        file.Obbliga("PRAGMA cipher_default_page_size = 16384");
+        file.Obbliga("ATTACH DATABASE " + Letterale(QFile::encodeName(nuovo)) + " AS nuovo KEY " + Letterale(chiave));
+        file.Obbliga("PRAGMA nuovo.page_size = 16384");
+        file.Obbliga("SELECT sqlcipher_export('nuovo')");
+        file.Obbliga("DETACH DATABASE nuovo");
+    } catch (const EDBEngineError& e) {
+        QFile::remove(nuovo);
+        throw EDBEngineError(QStringLiteral("Impossibile proteggere la tabella '%1': %2").arg(breve, e.messaggio()));
+    }
+    if (std::rename(QFile::encodeName(nuovo).constData(), QFile::encodeName(percorso).constData()) != 0) {
+        QFile::remove(nuovo);
+        throw EDBEngineError(QStringLiteral("Impossibile proteggere la tabella '%1': sostituzione del file non riuscita.").arg(breve));
+    }
+}
+
+} // namespace tabelle

@@ -1,0 +1,358 @@
+#include "tabelle/query.h"
+
+#include "tabelle/connessione.h"
+#include "tabelle/errore.h"
+#include "tabelle/percorsi.h"
+#include "tabelle/sessione.h"
+
+#include <QSet>
+
+namespace tabelle {
+namespace {
+
+QString Virgolette(const QString& nome) { return '"' + QString(nome).replace('"', "\"\"") + '"'; }
+
+// Names of the ":parameters" of a statement, in order, once each.
+QStringList NomiParametri(const QString& testo)
+{
+    QStringList nomi;
+    QChar virgoletta;
+    for (int i = 0; i < testo.size(); ++i) {
+        const QChar c = testo[i];
+        if (!virgoletta.isNull()) {
+            if (c == virgoletta)
+                virgoletta = QChar();
+            continue;
+        }
+        if (c == '\'' || c == '"') {
+            virgoletta = c;
+            continue;
+        }
+        if (c == ':' && i + 1 < testo.size() && (testo[i + 1].isLetter() || testo[i + 1] == '_')) {
+            int j = i + 1;
+            while (j < testo.size() && (testo[j].isLetterOrNumber() || testo[j] == '_'))
+                ++j;
+            const QString nome = testo.mid(i + 1, j - i - 1);
+            bool presente = false;
+            for (const QString& n : nomi)
+                presente = presente || n.compare(nome, Qt::CaseInsensitive) == 0;
+            if (!presente)
+                nomi << nome;
+            i = j - 1;
+        }
+    }
+    return nomi;
+}
+
+class RisolutoreQuery : public sql::Risolutore {
+public:
+    RisolutoreQuery(Connessione& c, QString cartella, std::vector<std::unique_ptr<UsoTabella>>& usi)
+        : c_(c), cartella_(std::move(cartella)), usi_(usi) {}
+
+    QString schema(const QString& nome, bool crea) override
+    {
+        const QString percorso = PercorsoTabella(cartella_, nome);
+        usi_.push_back(std::make_unique<UsoTabella>(c_, percorso, false, crea));
+        return usi_.back()->schema();
+    }
+
+    QStringList colonne(const QString& nome) override
+    {
+        return c_.Colonne(c_.Schema(PercorsoTabella(cartella_, nome)));
+    }
+
+private:
+    Connessione& c_;
+    QString cartella_;
+    std::vector<std::unique_ptr<UsoTabella>>& usi_;
+};
+
+int ProssimaTemporanea()
+{
+    static int n = 0;
+    return ++n;
+}
+
+} // namespace
+
+TQuery::TQuery(QObject* owner, TSession* sessione) : TDataSet(owner, sessione) {}
+
+TQuery::~TQuery() { Close(); }
+
+void TQuery::LeggiParametri()
+{
+    const QString testo = SQL.join("\r\n");
+    if (testo == testoParametri_)
+        return;
+    testoParametri_ = testo;
+    TParams nuovi;
+    for (const QString& nome : NomiParametri(testo)) {
+        TParam p;
+        p.Name = nome;
+        if (TParam* vecchio = parametri_.FindParam(nome)) {
+            p.Value = vecchio->Value;
+            p.DataType = vecchio->DataType;
+        }
+        nuovi << p;
+    }
+    parametri_ = nuovi;
+}
+
+TParams& TQuery::Params()
+{
+    LeggiParametri();
+    return parametri_;
+}
+
+void TQuery::LegaParametri(Istruzione& istruzione) const
+{
+    for (const TParam& p : parametri_)
+        istruzione.Lega(':' + p.Name, p.Value);
+}
+
+sql::Traduzione TQuery::Traduci(std::vector<std::unique_ptr<UsoTabella>>& usi) const
+{
+    const QString testo = SQL.join("\r\n");
+    if (testo.trimmed().isEmpty())
+        throw EDBEngineError(QStringLiteral("Testo della query mancante."));
+    RisolutoreQuery risolutore(sessione().connessione(), sessione().CartellaDi(DatabaseName), usi);
+    return sql::traduci(testo, risolutore);
+}
+
+std::unique_ptr<Cursore> TQuery::InternalOpen()
+{
+    LeggiParametri();
+    Connessione& c = sessione().connessione();
+    std::vector<std::unique_ptr<UsoTabella>> usi;
+    sql::Traduzione t = Traduci(usi);
+    if (t.tipo != sql::Tipo::Select)
+        throw EDBEngineError(QStringLiteral("La query non restituisce righe: usare ExecSQL (%1).").arg(SQL.join(' ').simplified().left(200)));
+
+    std::vector<qint64> chiavi;
+    std::unique_ptr<Istruzione> lettura;
+    int tabelle = 1;
+    if (t.materializza) {
+        // A result made of new rows (DISTINCT, groups): kept in a work table.
+        const QString nome = QStringLiteral("_r%1").arg(ProssimaTemporanea());
+        Istruzione crea(c, QStringLiteral("CREATE TEMP TABLE %1 AS %2").arg(nome, t.istruzioni.value(0)));
+        LegaParametri(crea);
+        crea.Passo();
+        tabellaTemporanea_ = nome;
+        Istruzione elenco(c, QStringLiteral("SELECT rowid FROM temp.%1 ORDER BY rowid").arg(nome));
+        while (elenco.Passo())
+            chiavi.push_back(elenco.Intero(0));
+        lettura = std::make_unique<Istruzione>(c, QStringLiteral("SELECT * FROM temp.%1 WHERE rowid = :__k1").arg(nome));
+    } else {
+        tabelle = int(t.tabelle.size());
+        Istruzione elenco(c, t.selezioneChiavi);
+        LegaParametri(elenco);
+        while (elenco.Passo())
+            for (int i = 0; i < tabelle; ++i)
+                chiavi.push_back(elenco.Intero(i));
+        lettura = std::make_unique<Istruzione>(c, t.letturaRiga);
+        LegaParametri(*lettura);
+    }
+
+    QList<TFieldDef> campi;
+    QSet<QString> usati;
+    for (int i = 0; i < lettura->Colonne(); ++i) {
+        QString nome = lettura->NomeColonna(i);
+        for (int k = 1; usati.contains(nome.toUpper()); ++k)
+            nome = lettura->NomeColonna(i) + QStringLiteral("_%1").arg(k);
+        usati.insert(nome.toUpper());
+        const QString dichiarato = lettura->TipoDichiarato(i);
+        // The engine declares the auto-increment row key, and only it, INTEGER.
+        const TipoColonna tipo = TipoDaDichiarazione(dichiarato, dichiarato.compare("INTEGER", Qt::CaseInsensitive) == 0 && !t.materializza);
+        campi << TFieldDef{nome, tipo.tipo == TFieldType::ftUnknown ? TFieldType::ftString : tipo.tipo,
+                           tipo.tipo == TFieldType::ftString ? tipo.dimensione : (tipo.tipo == TFieldType::ftUnknown ? 255 : 0), false};
+    }
+    DefinisciCampi(campi);
+
+    scrivibile_ = RequestLive && !t.materializza && tabelle == 1;
+    colonneScrittura_.clear();
+    if (scrivibile_) {
+        schemaScrittura_ = t.tabelle.front().schema;
+        const QStringList colonne = c.Colonne(schemaScrittura_);
+        for (const TFieldDef& d : campi) {
+            int indice = -1;
+            for (int k = 0; k < colonne.size(); ++k)
+                if (colonne[k].compare(d.Name, Qt::CaseInsensitive) == 0)
+                    indice = k;
+            colonneScrittura_ << indice;
+        }
+    }
+    usi_ = std::move(usi);
+    return std::make_unique<Cursore>(std::move(lettura), tabelle, std::move(chiavi), [this](int i, const QVariant& v) {
+        return ValoreLetto(Fields(i)->DataType(), v);
+    });
+}
+
+void TQuery::InternalClose()
+{
+    if (!tabellaTemporanea_.isEmpty()) {
+        try {
+            sessione().connessione().Esegui(QStringLiteral("DROP TABLE IF EXISTS temp.%1").arg(tabellaTemporanea_));
+        } catch (const EDBEngineError&) {
+        }
+        tabellaTemporanea_.clear();
+    }
+    usi_.clear();
+    scrivibile_ = false;
+    pendenti_.clear();
+}
+
+void TQuery::ExecSQL()
+{
+    LeggiParametri();
+    Connessione& c = sessione().connessione();
+    std::vector<std::unique_ptr<UsoTabella>> usi;
+    sql::Traduzione t = Traduci(usi);
+    righeModificate_ = 0;
+    for (const QString& testo : t.istruzioni) {
+        Istruzione istruzione(c, testo);
+        LegaParametri(istruzione);
+        while (istruzione.Passo()) {
+        }
+        righeModificate_ += c.RigheModificate();
+    }
+}
+
+// ---------------------------------------------------------------- writing
+
+void TQuery::ScriviInserimento(const QVector<QVariant>& riga)
+{
+    QStringList colonne, valori;
+    QList<int> campi;
+    for (int i = 0; i < FieldCount(); ++i)
+        if (colonneScrittura_.value(i) >= 0 && !(Fields(i)->DataType() == TFieldType::ftAutoInc && riga.value(i).isNull())) {
+            colonne << Virgolette(Fields(i)->FieldName());
+            valori << QStringLiteral(":__v%1").arg(i);
+            campi << i;
+        }
+    Connessione& c = sessione().connessione();
+    const QString testo = colonne.isEmpty()
+                              ? QStringLiteral("INSERT INTO %1.dati DEFAULT VALUES").arg(schemaScrittura_)
+                              : QStringLiteral("INSERT INTO %1.dati (%2) VALUES (%3)").arg(schemaScrittura_, colonne.join(", "), valori.join(", "));
+    Istruzione ins(c, testo);
+    for (int i : campi)
+        ins.Lega(QStringLiteral(":__v%1").arg(i), riga.value(i));
+    ins.Passo();
+}
+
+void TQuery::ScriviModifica(qint64 chiave, const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova)
+{
+    QStringList assegnazioni;
+    QList<int> campi;
+    for (int i = 0; i < FieldCount(); ++i)
+        if (colonneScrittura_.value(i) >= 0 && vecchia.value(i) != nuova.value(i)) {
+            assegnazioni << QStringLiteral("%1 = :__v%2").arg(Virgolette(Fields(i)->FieldName())).arg(i);
+            campi << i;
+        }
+    if (campi.isEmpty())
+        return;
+    Istruzione agg(sessione().connessione(), QStringLiteral("UPDATE %1.dati SET %2 WHERE rowid = :__k").arg(schemaScrittura_, assegnazioni.join(", ")));
+    for (int i : campi)
+        agg.Lega(QStringLiteral(":__v%1").arg(i), nuova.value(i));
+    agg.Lega(QStringLiteral(":__k"), chiave);
+    agg.Passo();
+}
+
+void TQuery::ScriviCancellazione(qint64 chiave)
+{
+    Istruzione canc(sessione().connessione(), QStringLiteral("DELETE FROM %1.dati WHERE rowid = :__k").arg(schemaScrittura_));
+    canc.Lega(QStringLiteral(":__k"), chiave);
+    canc.Passo();
+}
+
+std::vector<qint64> TQuery::InternalInsert(const QVector<QVariant>& riga)
+{
+    if (CachedUpdates) {
+        const qint64 finta = prossimaChiaveFinta_--;
+        pendenti_.push_back({TUpdateKind::ukInsert, finta, {}, riga});
+        cursore()->Memorizza(finta, riga);
+        return {finta};
+    }
+    ScriviInserimento(riga);
+    return {sessione().connessione().UltimoRowid()};
+}
+
+void TQuery::InternalUpdate(qint64 chiave, const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova)
+{
+    if (CachedUpdates) {
+        pendenti_.push_back({TUpdateKind::ukModify, chiave, vecchia, nuova});
+        cursore()->Memorizza(chiave, nuova);
+        return;
+    }
+    ScriviModifica(chiave, vecchia, nuova);
+}
+
+void TQuery::InternalDelete(qint64 chiave)
+{
+    if (CachedUpdates) {
+        pendenti_.push_back({TUpdateKind::ukDelete, chiave, cursore()->Riga(Corrente()), {}});
+        return;
+    }
+    ScriviCancellazione(chiave);
+}
+
+void TQuery::ApplyUpdates()
+{
+    if (!CachedUpdates || pendenti_.empty())
+        return;
+    bool scritto = false;
+    size_t i = 0;
+    try {
+        for (; i < pendenti_.size(); ++i) {
+            const Pendente& p = pendenti_[i];
+            TUpdateAction azione = TUpdateAction::uaFail;
+            for (int tentativi = 0; tentativi < 3; ++tentativi) {
+                if (OnUpdateRecord) {
+                    VistaAggiornamento(p.tipo == TUpdateKind::ukDelete ? &p.vecchia : &p.nuova, &p.vecchia);
+                    azione = TUpdateAction::uaFail;
+                    OnUpdateRecord(*this, p.tipo, azione);
+                    VistaAggiornamento(nullptr, nullptr);
+                } else {
+                    if (colonneScrittura_.isEmpty())
+                        throw EDBEngineError(QStringLiteral("La query non è modificabile: aggiornamenti non applicabili."));
+                    if (p.tipo == TUpdateKind::ukInsert)
+                        ScriviInserimento(p.nuova);
+                    else if (p.tipo == TUpdateKind::ukModify)
+                        ScriviModifica(p.chiave, p.vecchia, p.nuova);
+                    else
+                        ScriviCancellazione(p.chiave);
+                    scritto = true;
+                    azione = TUpdateAction::uaApplied;
+                }
+                if (azione != TUpdateAction::uaRetry)
+                    break;
+            }
+            if (azione == TUpdateAction::uaAbort)
+                Abort();
+            if (azione == TUpdateAction::uaFail || azione == TUpdateAction::uaRetry)
+                throw EDBEngineError(QStringLiteral("Aggiornamento del record non riuscito."));
+        }
+    } catch (...) {
+        VistaAggiornamento(nullptr, nullptr);
+        pendenti_.erase(pendenti_.begin(), pendenti_.begin() + ptrdiff_t(i));
+        throw;
+    }
+    pendenti_.clear();
+    if (scritto) {
+        cursore()->DimenticaMemoria();
+        RiapriCursore();
+    }
+}
+
+void TQuery::CommitUpdates() { pendenti_.clear(); }
+
+void TQuery::CancelUpdates()
+{
+    if (pendenti_.empty())
+        return;
+    pendenti_.clear();
+    Cancel();
+    cursore()->DimenticaMemoria();
+    RiapriCursore();
+}
+
+} // namespace tabelle
