@@ -1,0 +1,59 @@
+// tratte-cli as a script runs it.
+#include "supporto/cartella_temporanea.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Esito {
+    int codice;
+    QString uscita;
+    QString errori;
+};
+
+Esito Esegui(const QStringList& argomenti)
+{
+    QProcess p;
+    p.start(QStringLiteral(TRATTE_CLI), argomenti);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(TratteCli, RegistraEProvince)
+{
+    CartellaTemporanea cartella;
+    const QString programma = cartella.sottocartella("Tratte");
+    QDir(programma).mkpath("Archivi");
+
+    Esito e = Esegui({"--programma", programma, "registra"});
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_TRUE(e.uscita.contains("FileNameArchivioComuni=" + programma + "/ArchivioComuni/KWArchivioComuni.db"));
+    // Values already there are not written again.
+    e = Esegui({"--programma", programma, "registra"});
+    EXPECT_EQ(e.codice, 0);
+    EXPECT_TRUE(e.uscita.isEmpty());
+
+    e = Esegui({"--programma", programma, "province"});
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_TRUE(e.uscita.isEmpty());
+    EXPECT_TRUE(QFile::exists(programma + "/Archivi/PRV.DB"));
+}
+
+TEST(TratteCli, ErroriDelMotoreEComandiSconosciuti)
+{
+    CartellaTemporanea cartella;
+    Esito e = Esegui({"--programma", cartella.sottocartella("SenzaArchivi"), "province"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_TRUE(e.errori.contains("Archivi")) << e.errori.toStdString();
+
+    e = Esegui({"sconosciuto"});
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_TRUE(e.errori.contains("Comando sconosciuto"));
+    e = Esegui({"--programma"});
+    EXPECT_EQ(e.codice, 2);
+}
+
+} // namespace
