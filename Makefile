@@ -27,7 +27,7 @@ run: install
 	@$(DIST)/tratte
 
 bench: build
-	@$(BUILD)/bench/bench-tabelle
+	@$(BUILD)/bench/bench-tabelle $(BUILD)/bench-dati
 
 clean:
 	rm -rf $(BUILD) dist

@@ -221,6 +221,9 @@ void TNewTable::LeggiStruttura()
     TTable tabella(nullptr, &sessione());
     tabella.DatabaseName = DatabaseName;
     tabella.TableName = tableName_;
+    // Only the header row is read: the range spares reading every row key.
+    tabella.IndexFieldNames = QStringLiteral("ID_001_TABLE");
+    tabella.SetRange({1}, {1});
     tabella.Open();
     CampiUtente.clear();
     CampiSistema.clear();

@@ -59,9 +59,10 @@ TEST_F(ArchivioProva, ProvinciaDallaSiglaAncheVuota)
 
 TEST_F(ArchivioProva, SelectDellaTabellaEvolutaConJoin)
 {
-    const QString testo = righe({selectTratte, ", SysField, Info, CodOp", " from \"TRATTE.DB\",Combinazioni C",
-                                 " Where (ID_001_TABLE > 1)  And ((Not CodOp Like 'D%') Or (CodOp is Null)) ",
-                                 " And (COMUNEPF1  LIKE 'A1%')", " Order By DISTANZA DESC, CodOp "});
+    const QStringList linee{selectTratte, ", SysField, Info, CodOp", " from \"TRATTE.DB\",Combinazioni C",
+                            " Where (ID_001_TABLE > 1)  And ((Not CodOp Like 'D%') Or (CodOp is Null)) ",
+                            " And (COMUNEPF1  LIKE 'A1%')", " Order By DISTANZA DESC, CodOp "};
+    const QString testo = righe(linee);
     const auto t = traduci(testo);
     EXPECT_EQ(t.selezioneChiavi.left(44), "SELECT _t1.rowid, C.rowid FROM t1.dati AS _t");
     EXPECT_TRUE(t.selezioneChiavi.endsWith(" ORDER BY DISTANZA DESC, CodOp")) << t.selezioneChiavi.toStdString();
@@ -70,6 +71,7 @@ TEST_F(ArchivioProva, SelectDellaTabellaEvolutaConJoin)
     EXPECT_EQ(t.tabelle[1].alias, "C");
     // two live rows beginning with A1, each with both pair rows; the deleted one is left out
     EXPECT_EQ(prima(leggi(testo)), (QStringList{"2", "2", "3", "3"}));
+    EXPECT_EQ(prima(leggi(righe(linee, ""))), (QStringList{"2", "2", "3", "3"})); // lines joined with nothing
 }
 
 TEST_F(ArchivioProva, RicercaDiPiuPuntiEUnPunto)

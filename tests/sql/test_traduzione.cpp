@@ -70,7 +70,10 @@ TEST_F(ArchivioProva, OrdinePerPosizione)
                               "Where c.Provincia = 'RM' Order By 2 Desc"),
                         0),
               (QStringList{"H501", "H404"}));
-    EXPECT_THROW(traduci("Select NomeComune From \"KWArchivioComuni.db\" Order By 2"), tabelle::EDBEngineError);
+    for (const char* fuori : {"Order By 2", "Order By 0", "Order By 9", "Order By NomeComune, 3"})
+        EXPECT_THROW(traduci(QStringLiteral("Select NomeComune From \"KWArchivioComuni.db\" ") + fuori),
+                     tabelle::EDBEngineError) << fuori;
+    EXPECT_THROW(traduci("Select * From \"KWArchivioComuni.db\" Order By 9"), tabelle::EDBEngineError);
 }
 
 TEST_F(ArchivioProva, BianchiMemorizzatiEConfrontati)

@@ -75,6 +75,15 @@ void Analizzatore::leggiSelect(bool principale)
     } else {
         materializza(principale); // nothing to take row keys from
     }
+    leggiCondizioni(principale);
+    if (principale)
+        select_.corpo.a = f_.posizione();
+    leggiOrdine(principale);
+}
+
+// WHERE, GROUP BY, HAVING and a following UNION.
+void Analizzatore::leggiCondizioni(bool principale)
+{
     if (f_.accettaParola("WHERE"))
         scorri({fineCondizione});
     if (f_.accettaParola("GROUP")) {
@@ -93,17 +102,19 @@ void Analizzatore::leggiSelect(bool principale)
         leggiSelect(false);
         --sottoquery_;
     }
+}
+
+void Analizzatore::leggiOrdine(bool principale)
+{
+    if (!f_.accettaParola("ORDER"))
+        return;
+    f_.attendiParola("BY");
+    const int da = f_.posizione();
+    scorri({});
+    if (f_.posizione() == da)
+        f_.errore(QStringLiteral("ORDER BY senza campi"));
     if (principale)
-        select_.corpo.a = f_.posizione();
-    if (f_.accettaParola("ORDER")) {
-        f_.attendiParola("BY");
-        const int da = f_.posizione();
-        scorri({});
-        if (f_.posizione() == da)
-            f_.errore(QStringLiteral("ORDER BY senza campi"));
-        if (principale)
-            select_.ordine = {da, f_.posizione()};
-    }
+        select_.ordine = {da, f_.posizione()};
 }
 
 void Analizzatore::leggiElenco(bool principale)
@@ -276,14 +287,12 @@ void Analizzatore::leggiValori()
 
 // The table a DELETE, UPDATE or INSERT writes to; an alias is allowed, and
 // only serves to recognise qualifiers.
-int Analizzatore::leggiBersaglio()
+void Analizzatore::leggiBersaglio()
 {
     const int da = f_.posizione();
     const QString nome = f_.nomeTabella();
     const QString alias = f_.alias();
-    const int indice = tabelle_.aggiungi(nome, alias, UsoTabella::Bersaglio);
-    segnaTabella(da, indice);
-    return indice;
+    segnaTabella(da, tabelle_.aggiungi(nome, alias, UsoTabella::Bersaglio));
 }
 
 void Analizzatore::scorri(const Arresti& arresti, bool sottostringa)

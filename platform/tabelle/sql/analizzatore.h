@@ -24,18 +24,19 @@ private:
     };
 
     void leggiSelect(bool principale);
+    void leggiCondizioni(bool principale);
+    void leggiOrdine(bool principale);
     void leggiElenco(bool principale);
     void chiudiElemento(int da, bool principale);
     void leggiFrom(bool principale);
     bool leggiJoin(bool principale);
     void leggiRiferimento(bool principale);
-    void leggiSottoquery();
     void leggiDelete();
     void leggiUpdate();
     void leggiAssegnazione();
     void leggiInsert();
     void leggiValori();
-    int leggiBersaglio();
+    void leggiBersaglio();
 
     // Skips an expression up to a stop word or symbol at its own level, or
     // the ")" that closes it; marks what it meets on the way.

@@ -77,8 +77,10 @@ void ComposizioneSelect::sostituisciTermine(Intervallo termine, QHash<int, QStri
     int fine = termine.a;
     while (fine > termine.da && (t[fine - 1].parola(QLatin1StringView("ASC")) || t[fine - 1].parola(QLatin1StringView("DESC"))))
         --fine;
-    if (fine - termine.da == 1 && t[termine.da].tipo == TipoToken::Numero) {
-        sostituzioni.insert(termine.da, espressionePosizione(t[termine.da].testo.toInt(), termine.da));
+    bool intero = false;
+    const int posizione = t[termine.da].testo.toInt(&intero);
+    if (fine - termine.da == 1 && t[termine.da].tipo == TipoToken::Numero && intero) {
+        sostituzioni.insert(termine.da, espressionePosizione(posizione, termine.da));
         return;
     }
     for (int i = termine.da; i < fine; ++i) {
@@ -107,17 +109,16 @@ QString ComposizioneSelect::espressionePosizione(int posizione, int indiceToken)
 {
     int contate = 0;
     for (const ElementoSelezione& e : select_.elementi) {
+        if (posizione <= contate)
+            break;
         const QStringList colonne = colonneDi(e.espressione);
-        if (colonne.isEmpty()) {
-            if (++contate == posizione)
-                return u'(' + emettitore_.testo(e.espressione) + u')';
-        } else if (posizione - contate <= colonne.size()) {
+        if (colonne.isEmpty() && ++contate == posizione)
+            return u'(' + emettitore_.testo(e.espressione) + u')';
+        if (!colonne.isEmpty() && posizione - contate <= colonne.size())
             return colonne[posizione - contate - 1];
-        } else {
-            contate += int(colonne.size());
-        }
+        contate += int(colonne.size());
     }
-    f_.errore(QStringLiteral("ORDER BY %1 oltre i campi della selezione").arg(posizione), indiceToken);
+    f_.errore(QStringLiteral("ORDER BY %1 fuori dai campi della selezione").arg(posizione), indiceToken);
 }
 
 // The columns a "*" or "x.*" item stands for; empty for any other item.

@@ -3,6 +3,8 @@
 #include "tabelle/errore.h"
 #include "tabelle/sql/testo_sql.h"
 
+#include <algorithm>
+
 namespace tabelle::sql {
 
 namespace {

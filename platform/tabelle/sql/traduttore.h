@@ -26,7 +26,6 @@ struct TabellaCitata {
 // and qualifiers naming it become "dati." (dropped before a SET or INSERT
 // column).
 
-
 // What the translator needs of the engine.
 class Risolutore {
 public:
@@ -69,15 +68,17 @@ struct Traduzione {
 };
 
 // Throws tabelle::EDBEngineError (errore.h) on a statement it cannot read,
-// before any table is touched, so a bad statement changes nothing; errors
-// of the Risolutore pass through.
+// quoting the offending part. Translating is pure text work: a bad
+// statement changes nothing (the Risolutore may only have been asked for
+// the tables read before the fault). Errors of the Risolutore pass through.
 //
 // What the translation does beyond the table names:
 // - "x" standing alone is a column when a cited table has it or the select
 //   list names it as alias, otherwise a text ('x').
 // - Blanks are stored as NULL: X = '' becomes X IS NULL, X <> '' becomes
 //   X IS NOT NULL, a '' stored by VALUES or SET becomes NULL, and X = :p
-//   becomes X IS :p (the engine binds an empty parameter as NULL).
+//   becomes X IS :p, X <> :p X IS NOT :p (the engine binds an empty
+//   parameter as NULL). A '' inside a longer expression ('' || x) stays.
 // - TRUE/FALSE become 1/0; SUBSTRING(x FROM a FOR b) becomes substr(x, a, b).
 // - Parameters stay ":name" in every text.
 // - ALTER TABLE gives one statement per ADD; the engine should run them in
