@@ -2,6 +2,7 @@
 BUILD    ?= build
 DIST     ?= dist/Tratte
 JOBS     ?= 2
+MAKEFLAGS += --no-print-directory
 PACCHETTI = cmake g++ make pkg-config qt6-base-dev libgl-dev libsqlcipher-dev \
             libgtest-dev libgmock-dev libbenchmark-dev
 

@@ -1,7 +1,7 @@
 #include "app/archiviodati.h"
 
+#include "app/configurazione.h"
 #include "gridkit/cursoreattesa.h"
-#include "registro/treginifile.h"
 #include "tabelle/errore.h"
 #include "tabelle/percorsi.h"
 #include "tabelle/protezione.h"
@@ -47,18 +47,6 @@ TArchivioDati::TArchivioDati(const QString& cartellaProgramma, QObject* owner, T
 }
 
 QString TArchivioDati::CartellaDati() const { return CartellaProgramma + QStringLiteral("Archivi"); }
-
-QString TArchivioDati::LeggiCartellaArchivioComuni()
-{
-    registro::TRegIniFile chiave(QStringLiteral("Software\\Quintor\\Common\\Borgal"));
-    const QString file = chiave.ReadString(QStringLiteral("Archivi"), QStringLiteral("FileNameArchivioComuni"), QString());
-    if (file.isEmpty())
-        return QString();
-    QString percorso = file;
-    percorso.replace('\\', '/');
-    const int barra = percorso.lastIndexOf('/');
-    return barra < 0 ? QString() : percorso.left(barra + 1);
-}
 
 void TArchivioDati::Prepara()
 {

@@ -36,7 +36,6 @@ public:
     // go to the caller.
     void Prepara();
 
-    static QString LeggiCartellaArchivioComuni();
     void CreaTabelleMancanti();
     void CreaTabellaTratte();
     void CreaTabellaTratteLibretto();

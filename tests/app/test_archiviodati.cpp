@@ -1,6 +1,7 @@
 // The data store: the tables made at the first start, their structure and
 // protection, and the folder of the comuni archive.
 #include "app/archiviodati.h"
+#include "app/configurazione.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "registro/treginifile.h"
@@ -195,10 +196,10 @@ TEST_F(ArchivioDatiTest, CartellaMancanteOTabellaInUsoSonoErroriDelMotore)
 
 TEST_F(ArchivioDatiTest, CartellaArchivioComuniDalRegistro)
 {
-    EXPECT_EQ(TArchivioDati::LeggiCartellaArchivioComuni(), QString());
+    EXPECT_EQ(LeggiCartellaArchivioComuni(), QString());
     registro::TRegIniFile("\\SOFTWARE\\QUINTOR\\COMMON\\BORGAL\\")
         .WriteString("Archivi", "FileNameArchivioComuni", "/opt/Tratte/ArchivioComuni/KWArchivioComuni.db");
-    EXPECT_EQ(TArchivioDati::LeggiCartellaArchivioComuni(), "/opt/Tratte/ArchivioComuni/");
+    EXPECT_EQ(LeggiCartellaArchivioComuni(), "/opt/Tratte/ArchivioComuni/");
     TArchivioDati archivio(programma, nullptr, &sessione);
     archivio.Prepara();
     EXPECT_EQ(archivio.CartellaArchivioComuni, "/opt/Tratte/ArchivioComuni/");
