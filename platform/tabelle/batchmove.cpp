@@ -5,6 +5,8 @@
 #include "tabelle/sessione.h"
 #include "tabelle/tabella.h"
 
+#include <QFileInfo>
+
 namespace tabelle {
 
 void TBatchMove::Execute()
@@ -39,14 +41,16 @@ void TBatchMove::Execute()
                 valori << QStringLiteral("?%1").arg(sorgenti.size() + 1);
                 sorgenti << i;
             }
+    if (sorgenti.isEmpty())
+        throw EDBEngineError(QStringLiteral("Copia nella tabella '%1' non riuscita: nessun campo in comune con la sorgente.")
+                                 .arg(QFileInfo(uso.percorso()).fileName()));
     Istruzione ins(c, QStringLiteral("INSERT INTO %1.dati (%2) VALUES (%3)").arg(uso.schema(), nomi.join(", "), valori.join(", ")));
 
     const TBookmark segno = Source->GetBookmark();
     Source->DisableControls();
-    const bool transazione = !c.InTransazione();
-    if (transazione)
-        c.IniziaTransazione();
     try {
+        // All rows or none.
+        PuntoDiRipristino ripristino(c);
         for (Source->First(); !Source->Eof(); Source->Next()) {
             for (int k = 0; k < sorgenti.size(); ++k)
                 ins.Lega(k + 1, Source->Fields(sorgenti[k])->Value());
@@ -56,12 +60,20 @@ void TBatchMove::Execute()
             if (Source->RecNo() == Source->RecordCount())
                 break;
         }
-        if (transazione)
-            c.ConfermaTransazione();
-    } catch (...) {
-        if (transazione)
-            c.AnnullaTransazione();
+        ripristino.Conferma();
+    } catch (const EDBEngineError& e) {
         Source->EnableControls();
+        MovedCount = 0;
+        if (!aperta)
+            Source->Close();
+        throw EDBEngineError(QStringLiteral("Copia nella tabella '%1' non riuscita: %2")
+                                 .arg(QFileInfo(uso.percorso()).fileName(), e.causa().isEmpty() ? e.messaggio() : e.causa()),
+                             e.codice(), e.causa());
+    } catch (...) {
+        Source->EnableControls();
+        MovedCount = 0;
+        if (!aperta)
+            Source->Close();
         throw;
     }
     if (!segno.isEmpty() && Source->BookmarkValid(segno))

@@ -19,13 +19,22 @@ constexpr int DimensionePagina = 16384;
 
 QString NomeBreve(const QString& percorso) { return QFileInfo(percorso).fileName(); }
 
-bool Identita(const QString& percorso, dev_t& dev, ino_t& ino)
+// What tells a file on disk from the one seen before: identity, size and
+// time of the last change.
+struct Impronta {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t dimensione = 0;
+    qint64 modifica = 0; // nanoseconds
+    bool operator==(const Impronta&) const = default;
+};
+
+bool LeggiImpronta(const QString& percorso, Impronta& impronta)
 {
     struct stat st {};
     if (::stat(QFile::encodeName(percorso).constData(), &st) != 0)
         return false;
-    dev = st.st_dev;
-    ino = st.st_ino;
+    impronta = {st.st_dev, st.st_ino, st.st_size, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
     return true;
 }
 
@@ -34,8 +43,10 @@ bool Identita(const QString& percorso, dev_t& dev, ino_t& ino)
 struct Connessione::File {
     QString percorso;
     QString schema;
-    dev_t dev = 0;
-    ino_t ino = 0;
+    // The file as it was when last attached or let go; checked again when
+    // it is used after having been let go.
+    Impronta impronta;
+    bool daVerificare = false;
     int fd = -1;
     int bloccoAttuale = LOCK_UN;
     int condivisi = 0;
@@ -49,11 +60,12 @@ struct Connessione::File {
 Istruzione::Istruzione(Connessione& c, const QString& testo) : c_(c), testo_(testo)
 {
     const QByteArray utf8 = testo.toUtf8();
-    if (sqlite3_prepare_v2(c.db(), utf8.constData(), int(utf8.size()), &stmt_, nullptr) != SQLITE_OK) {
+    const int r = sqlite3_prepare_v2(c.db(), utf8.constData(), int(utf8.size()), &stmt_, nullptr);
+    if (r != SQLITE_OK) {
         const QString errore = c.UltimoErrore();
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
-        throw EDBEngineError(QStringLiteral("Istruzione SQL non valida (%1): %2").arg(errore, testo.simplified()));
+        throw EDBEngineError(QStringLiteral("Istruzione SQL non valida (%1): %2").arg(errore, testo.simplified()), r & 0xff, errore);
     }
 }
 
@@ -129,7 +141,7 @@ bool Istruzione::Passo()
         return false;
     const QString errore = c_.UltimoErrore();
     sqlite3_reset(stmt_);
-    throw EDBEngineError(QStringLiteral("Errore del motore delle tabelle: %1 (%2)").arg(errore, testo_.simplified().left(300)));
+    throw EDBEngineError(QStringLiteral("Errore del motore delle tabelle: %1 (%2)").arg(errore, testo_.simplified().left(300)), r & 0xff, errore);
 }
 
 void Istruzione::Riavvolgi() { sqlite3_reset(stmt_); }
@@ -178,6 +190,37 @@ UsoTabella::UsoTabella(Connessione& c, const QString& percorso, bool esclusivo, 
 
 UsoTabella::~UsoTabella() { c_.Rilascia(percorso_, esclusivo_); }
 
+// ---------------------------------------------------------------- PuntoDiRipristino
+
+PuntoDiRipristino::PuntoDiRipristino(Connessione& c) : c_(c), transazione_(!c.InTransazione())
+{
+    // Outside a transaction it is one of its own, so that giving up leaves
+    // the files as they were to the byte (a savepoint released after a
+    // rollback to it would still write them).
+    c_.Esegui(transazione_ ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT tabelle_ripristino"));
+}
+
+PuntoDiRipristino::~PuntoDiRipristino()
+{
+    if (confermato_)
+        return;
+    try {
+        if (transazione_) {
+            c_.Esegui(QStringLiteral("ROLLBACK"));
+        } else {
+            c_.Esegui(QStringLiteral("ROLLBACK TO tabelle_ripristino"));
+            c_.Esegui(QStringLiteral("RELEASE tabelle_ripristino"));
+        }
+    } catch (const EDBEngineError&) {
+    }
+}
+
+void PuntoDiRipristino::Conferma()
+{
+    c_.Esegui(transazione_ ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE tabelle_ripristino"));
+    confermato_ = true;
+}
+
 // ---------------------------------------------------------------- Connessione
 
 Connessione::Connessione(std::function<QList<QByteArray>()> chiavi) : chiavi_(std::move(chiavi))
@@ -200,10 +243,11 @@ Connessione::~Connessione()
 void Connessione::Esegui(const QString& testo)
 {
     char* errore = nullptr;
-    if (sqlite3_exec(db_, testo.toUtf8().constData(), nullptr, nullptr, &errore) != SQLITE_OK) {
+    const int r = sqlite3_exec(db_, testo.toUtf8().constData(), nullptr, nullptr, &errore);
+    if (r != SQLITE_OK) {
         const QString e = QString::fromUtf8(errore ? errore : "");
         sqlite3_free(errore);
-        throw EDBEngineError(QStringLiteral("Errore del motore delle tabelle: %1 (%2)").arg(e, testo.simplified().left(300)));
+        throw EDBEngineError(QStringLiteral("Errore del motore delle tabelle: %1 (%2)").arg(e, testo.simplified().left(300)), r & 0xff, e);
     }
 }
 
@@ -232,25 +276,21 @@ QString Connessione::Schema(const QString& percorso, bool crea)
 {
     File& f = FileDi(percorso);
     f.ultimoUso = ++orologio_;
-    if (!f.schema.isEmpty()) {
-        dev_t dev;
-        ino_t ino;
-        const bool esiste = Identita(percorso, dev, ino);
-        if (esiste && f.ino == 0) {
-            f.dev = dev;
-            f.ino = ino;
-        } else if ((!esiste && !crea) || (esiste && (dev != f.dev || ino != f.ino))) {
-            // Replaced or removed behind our back: the attachment is stale.
-            if (!InTransazione())
-                StaccaFile(f);
-        }
+    if (!f.schema.isEmpty() && f.daVerificare && !InTransazione()) {
+        // Replaced, removed or rewritten behind our back since it was let
+        // go: the attachment (and what it holds in memory) is stale.
+        f.daVerificare = false;
+        Impronta ora;
+        const bool esiste = LeggiImpronta(percorso, ora);
+        if (esiste ? !(ora == f.impronta) : !crea)
+            StaccaFile(f);
     }
     if (f.schema.isEmpty())
         Allega(f, crea);
     return f.schema;
 }
 
-void Connessione::LiberaPosto()
+void Connessione::LiberaPosto(const QString& perTabella)
 {
     int allegati = 0;
     File* vittima = nullptr;
@@ -264,7 +304,8 @@ void Connessione::LiberaPosto()
     if (allegati < MassimoAllegati)
         return;
     if (!vittima || InTransazione())
-        throw EDBEngineError(QStringLiteral("Troppe tabelle aperte contemporaneamente (al massimo %1).").arg(MassimoAllegati));
+        throw EDBEngineError(QStringLiteral("Impossibile aprire la tabella '%1': troppe tabelle aperte contemporaneamente (al massimo %2).")
+                                 .arg(perTabella).arg(MassimoAllegati));
     StaccaFile(*vittima);
 }
 
@@ -279,7 +320,7 @@ void Connessione::Allega(File& f, bool crea)
     }
     if (InTransazione())
         throw EDBEngineError(QStringLiteral("Impossibile aprire la tabella '%1' durante una transazione.").arg(info.fileName()));
-    LiberaPosto();
+    LiberaPosto(info.fileName());
 
     QByteArray intestazione;
     {
@@ -290,21 +331,22 @@ void Connessione::Allega(File& f, bool crea)
             throw EDBEngineError(QStringLiteral("Tabella '%1': impossibile leggere il file (%2).").arg(info.fileName(), file.errorString()));
     }
     const bool inChiaro = intestazione.isEmpty() || intestazione.startsWith(QByteArrayLiteral("SQLite format 3"));
-    QList<QByteArray> chiavi;
-    if (inChiaro)
-        chiavi << QByteArray();
-    else
-        chiavi = chiavi_();
+    const QList<QByteArray> chiavi = inChiaro ? QList<QByteArray>{QByteArray()} : chiavi_();
+    if (chiavi.isEmpty())
+        throw EDBEngineError(QStringLiteral("Tabella '%1' protetta da password: password mancante (o file danneggiato).").arg(info.fileName()));
 
-    const QString schema = QStringLiteral("t%1").arg(prossimoSchema_++);
+    // Each key in turn: a wrong one already fails the attachment.
+    QString causa;
     for (const QByteArray& chiave : chiavi) {
-        {
+        const QString schema = QStringLiteral("t%1").arg(prossimoSchema_++);
+        try {
             Istruzione attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS %1 KEY ?2").arg(schema));
             attach.Lega(1, f.percorso);
             sqlite3_bind_text(attach.stmt(), 2, chiave.constData(), int(chiave.size()), SQLITE_TRANSIENT);
-            if (chiave.isEmpty())
-                sqlite3_bind_text(attach.stmt(), 2, "", 0, SQLITE_STATIC);
             attach.Passo();
+        } catch (const EDBEngineError& e) {
+            causa = e.causa();
+            continue;
         }
         sqlite3_stmt* prova = nullptr;
         const QByteArray q = QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type = 'table' AND name = 'dati'").arg(schema).toUtf8();
@@ -314,22 +356,23 @@ void Connessione::Allega(File& f, bool crea)
             r = sqlite3_step(prova);
             haTabella = r == SQLITE_ROW && sqlite3_column_int(prova, 0) > 0;
         }
+        if (r != SQLITE_ROW)
+            causa = UltimoErrore();
         sqlite3_finalize(prova);
         if (r == SQLITE_ROW && (haTabella || crea)) {
             f.schema = schema;
             if (crea && !haTabella && inChiaro)
                 Esegui(QStringLiteral("PRAGMA %1.page_size = %2").arg(schema).arg(DimensionePagina));
-            Identita(f.percorso, f.dev, f.ino);
+            LeggiImpronta(f.percorso, f.impronta);
+            f.daVerificare = false;
             return;
         }
         Esegui(QStringLiteral("DETACH DATABASE %1").arg(schema));
         if (r == SQLITE_ROW)
             throw EDBEngineError(QStringLiteral("Tabella '%1': formato non riconosciuto.").arg(info.fileName()));
-        if (inChiaro)
-            throw EDBEngineError(QStringLiteral("Tabella '%1': file danneggiato o formato non riconosciuto.").arg(info.fileName()));
     }
-    if (chiavi.isEmpty())
-        throw EDBEngineError(QStringLiteral("Tabella '%1' protetta da password: password mancante.").arg(info.fileName()));
+    if (inChiaro)
+        throw EDBEngineError(QStringLiteral("Tabella '%1': file danneggiato o formato non riconosciuto (%2).").arg(info.fileName(), causa));
     throw EDBEngineError(QStringLiteral("Tabella '%1': password errata o file danneggiato.").arg(info.fileName()));
 }
 
@@ -339,8 +382,8 @@ void Connessione::StaccaFile(File& f)
         return;
     Esegui(QStringLiteral("DETACH DATABASE %1").arg(f.schema));
     f.schema.clear();
-    f.dev = 0;
-    f.ino = 0;
+    f.impronta = Impronta();
+    f.daVerificare = false;
 }
 
 void Connessione::Stacca(const QString& percorso)
@@ -421,6 +464,12 @@ void Connessione::Rilascia(const QString& percorso, bool esclusivo)
     } catch (const EDBEngineError&) {
         f.condivisi = c;
         f.esclusivi = e;
+    }
+    if (!f.inUso() && !f.schema.isEmpty()) {
+        // Let go with our own changes in it: what is on disk now is what
+        // the attachment knows.
+        LeggiImpronta(f.percorso, f.impronta);
+        f.daVerificare = true;
     }
 }
 

@@ -69,6 +69,22 @@ private:
     bool esclusivo_;
 };
 
+// A savepoint: what the statements run while it lives is undone unless
+// Conferma is called. Works inside and outside a transaction.
+class PuntoDiRipristino {
+public:
+    explicit PuntoDiRipristino(Connessione& c);
+    ~PuntoDiRipristino();
+    PuntoDiRipristino(const PuntoDiRipristino&) = delete;
+    PuntoDiRipristino& operator=(const PuntoDiRipristino&) = delete;
+    void Conferma();
+
+private:
+    Connessione& c_;
+    bool transazione_;
+    bool confermato_ = false;
+};
+
 class Connessione {
 public:
     // `chiavi` gives the raw keys of the session's passwords, in order.
@@ -114,7 +130,7 @@ private:
     File& FileDi(const QString& percorso);
     void Allega(File& f, bool crea);
     void StaccaFile(File& f);
-    void LiberaPosto();
+    void LiberaPosto(const QString& perTabella);
     void AggiornaBlocco(File& f, int condivisi, int esclusivi);
 
     sqlite3* db_ = nullptr;

@@ -15,6 +15,9 @@ Cursore::Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, std::vector<q
                  std::function<QVariant(int, const QVariant&)> converti)
     : lettura_(std::move(lettura)), tabelle_(std::max(1, tabelle)), chiavi_(std::move(chiavi)), converti_(std::move(converti))
 {
+    // The keys are bound by name: the statement may hold other parameters too.
+    for (int t = 0; t < tabelle_; ++t)
+        indiciChiavi_.push_back(lettura_->IndiceParametro(QStringLiteral(":__k%1").arg(t + 1)));
 }
 
 Cursore::~Cursore() = default;
@@ -93,7 +96,7 @@ void Cursore::LeggiPagina(int pagina)
     const int colonne = lettura_->Colonne();
     for (int r = inizio; r < fine; ++r) {
         for (int t = 0; t < tabelle_; ++t)
-            lettura_->LegaIntero(t + 1, chiavi_[size_t(r) * size_t(tabelle_) + size_t(t)]);
+            lettura_->LegaIntero(indiciChiavi_[size_t(t)], chiavi_[size_t(r) * size_t(tabelle_) + size_t(t)]);
         QVector<QVariant> valori(colonne);
         if (lettura_->Passo()) {
             for (int c = 0; c < colonne; ++c)
@@ -109,7 +112,7 @@ void Cursore::Inserisci(int riga, const std::vector<qint64>& chiavi)
 {
     riga = std::clamp(riga, 0, Conta());
     chiavi_.insert(chiavi_.begin() + ptrdiff_t(size_t(riga) * size_t(tabelle_)), chiavi.begin(), chiavi.begin() + tabelle_);
-    DimenticaTutto();
+    DimenticaDa(riga);
 }
 
 void Cursore::Rimuovi(int riga)
@@ -119,7 +122,21 @@ void Cursore::Rimuovi(int riga)
     inMemoria_.erase(Chiave(riga));
     const auto inizio = chiavi_.begin() + ptrdiff_t(size_t(riga) * size_t(tabelle_));
     chiavi_.erase(inizio, inizio + tabelle_);
-    DimenticaTutto();
+    DimenticaDa(riga);
+}
+
+void Cursore::DimenticaDa(int riga)
+{
+    // Rows before `riga` keep their places: so do their pages.
+    const int prima = riga / RighePagina;
+    for (auto it = pagine_.begin(); it != pagine_.end();) {
+        if (it->first >= prima) {
+            usoPagine_.erase(it->first);
+            it = pagine_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void Cursore::Sostituisci(int riga, const QVector<QVariant>& valori)

@@ -47,9 +47,11 @@ public:
 
 private:
     void LeggiPagina(int pagina);
+    void DimenticaDa(int riga);
 
     std::unique_ptr<Istruzione> lettura_;
     int tabelle_;
+    std::vector<int> indiciChiavi_;
     std::vector<qint64> chiavi_;
     std::function<QVariant(int, const QVariant&)> converti_;
     std::unordered_map<int, std::vector<QVector<QVariant>>> pagine_;

@@ -58,7 +58,19 @@ void TDataSet::RiapriCursore()
     const std::vector<qint64> chiavi = corrente_ >= 0 ? cursore_->Chiavi(corrente_) : std::vector<qint64>();
     const int vecchio = corrente_;
     cursore_.reset();
-    cursore_ = InternalOpen();
+    try {
+        cursore_ = InternalOpen();
+    } catch (...) {
+        // Without its rows the dataset is closed, not left half open.
+        stato_ = TDataSetState::dsInactive;
+        buffer_.clear();
+        modificato_ = false;
+        corrente_ = -1;
+        bof_ = eof_ = true;
+        InternalClose();
+        Notifica(TDataEvent::deActiveChange);
+        throw;
+    }
     const int n = cursore_->Conta();
     int pos = chiavi.empty() ? -1 : cursore_->Cerca(chiavi, vecchio);
     if (pos < 0)
@@ -312,6 +324,15 @@ QVariant TDataSet::ValoreCampo(int indice) const
     return cursore_->Riga(corrente_).value(indice);
 }
 
+QVariant TDataSet::ValoreRiga(int riga, int campo) const
+{
+    if ((stato_ == TDataSetState::dsEdit || stato_ == TDataSetState::dsInsert) && riga == corrente_)
+        return buffer_.value(campo);
+    if (!cursore_)
+        return QVariant();
+    return cursore_->Riga(riga).value(campo);
+}
+
 QVariant TDataSet::ValoreVecchio(int indice) const
 {
     if (vistaVecchia_)
@@ -396,8 +417,15 @@ void TDataSet::Post()
         if (c->Required && c->DataType() != TFieldType::ftAutoInc && buffer_.value(c->Index()).isNull())
             throw EDBEngineError(QStringLiteral("Il campo '%1' deve avere un valore.").arg(c->FieldName()));
     if (stato_ == TDataSetState::dsEdit) {
-        InternalUpdate(cursore_->Chiave(corrente_), originale_, buffer_);
+        const std::vector<qint64> chiavi = cursore_->Chiavi(corrente_);
+        InternalUpdate(chiavi.front(), originale_, buffer_);
         cursore_->Dimentica(corrente_);
+        if (OrdineCambiato(originale_, buffer_)) {
+            // The row goes where its new values put it in the order.
+            cursore_->Rimuovi(corrente_);
+            corrente_ = PosizioneNuovaRiga(chiavi, corrente_);
+            cursore_->Inserisci(corrente_, chiavi);
+        }
     } else {
         const std::vector<qint64> chiavi = InternalInsert(buffer_);
         const int pos = PosizioneNuovaRiga(chiavi, posizioneInserimento_);
@@ -442,6 +470,7 @@ void TDataSet::Delete()
     if (SolaLettura())
         throw EDBEngineError(QStringLiteral("Impossibile modificare un dataset in sola lettura."));
     DoBeforeDelete();
+    Esegui(BeforeScroll);
     if (stato_ == TDataSetState::dsEdit)
         Cancel();
     InternalDelete(cursore_->Chiave(corrente_));
@@ -449,8 +478,9 @@ void TDataSet::Delete()
     const int n = RecordCount();
     if (corrente_ >= n)
         corrente_ = n - 1;
-    eof_ = n == 0 || corrente_ == n - 1;
-    bof_ = n == 0;
+    // The next row (or the previous one, after the last) becomes current
+    // and is still to be seen: a loop on Eof that deletes rows sees them all.
+    eof_ = bof_ = n == 0;
     Notifica(TDataEvent::deDataSetChange);
     Esegui(AfterDelete);
     Esegui(AfterScroll);
@@ -472,6 +502,7 @@ void TDataSet::InternalDelete(qint64)
 }
 
 int TDataSet::PosizioneNuovaRiga(const std::vector<qint64>&, int proposta) const { return proposta; }
+bool TDataSet::OrdineCambiato(const QVector<QVariant>&, const QVector<QVariant>&) const { return false; }
 
 void TDataSet::DoBeforeInsert() { Esegui(BeforeInsert); }
 void TDataSet::DoBeforeEdit() { Esegui(BeforeEdit); }

@@ -102,6 +102,10 @@ public:
     // Storage key of the current row in its (first) table; 0 with none.
     qint64 ChiaveCorrente() const;
 
+    // The value of a field in any row (0-based), without moving to it: what
+    // a grid reads for the rows in view.
+    QVariant ValoreRiga(int riga, int campo) const;
+
     // Used by the fields.
     QVariant ValoreCampo(int indice) const;
     QVariant ValoreVecchio(int indice) const;
@@ -118,6 +122,9 @@ protected:
     virtual void InternalDelete(qint64 chiave);
     // Where a posted new row goes; by default where it was inserted.
     virtual int PosizioneNuovaRiga(const std::vector<qint64>& chiavi, int proposta) const;
+    // True when an edit changed what orders the rows: the posted row then
+    // moves to PosizioneNuovaRiga.
+    virtual bool OrdineCambiato(const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova) const;
     // Hooks run before the events of the same name.
     virtual void DoBeforeInsert();
     virtual void DoBeforeEdit();

@@ -15,17 +15,21 @@ QString NormalizzaNomeTabella(const QString& nome)
     return n;
 }
 
-QString RisolviPercorso(const QString& percorso)
+QString RisolviPercorso(const QString& dato)
 {
-    if (percorso.isEmpty() || QFileInfo::exists(percorso))
+    if (dato.isEmpty())
+        return dato;
+    // One spelling per file (absolute, no ".", ".." or doubled separators):
+    // the engine knows a table by its path.
+    const QString percorso = QDir::cleanPath(QFileInfo(dato).absoluteFilePath());
+    if (QFileInfo::exists(percorso))
         return percorso;
-    const bool assoluto = percorso.startsWith('/');
     const QStringList parti = percorso.split('/', Qt::SkipEmptyParts);
-    QString corrente = assoluto ? QStringLiteral("/") : QString();
+    QString corrente = QStringLiteral("/");
     for (int i = 0; i < parti.size(); ++i) {
         const QString& parte = parti[i];
         QString trovato = parte;
-        const QString cartella = corrente.isEmpty() ? QStringLiteral(".") : corrente;
+        const QString& cartella = corrente;
         if (!QFileInfo::exists(QDir(cartella).filePath(parte))) {
             const QStringList voci = QDir(cartella).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
             for (const QString& v : voci)
@@ -34,10 +38,7 @@ QString RisolviPercorso(const QString& percorso)
                     break;
                 }
         }
-        if (corrente.isEmpty())
-            corrente = trovato;
-        else
-            corrente = corrente.endsWith('/') ? corrente + trovato : corrente + '/' + trovato;
+        corrente = corrente.endsWith('/') ? corrente + trovato : corrente + '/' + trovato;
     }
     return corrente;
 }

@@ -11,7 +11,8 @@ QString NormalizzaNomeTabella(const QString& nome);
 // The existing file whose path equals `percorso` without regard to case,
 // component by component; when there is none, `percorso` with the
 // components that do exist spelled as on disk (the rest as given), so that
-// a new file is created with the spelling the caller used.
+// a new file is created with the spelling the caller used. Always absolute
+// and clean (no ".", ".." or doubled "/"): one file, one spelling.
 QString RisolviPercorso(const QString& percorso);
 
 // Full path of a table: `nome` when it is absolute, else `cartella` + `nome`.

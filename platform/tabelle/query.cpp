@@ -5,7 +5,11 @@
 #include "tabelle/percorsi.h"
 #include "tabelle/sessione.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
+#include <optional>
+#include <sqlcipher/sqlite3.h>
 
 namespace tabelle {
 namespace {
@@ -51,21 +55,56 @@ public:
 
     QString schema(const QString& nome, bool crea) override
     {
-        const QString percorso = PercorsoTabella(cartella_, nome);
-        usi_.push_back(std::make_unique<UsoTabella>(c_, percorso, false, crea));
-        return usi_.back()->schema();
+        return Segnando([&] {
+            const QString percorso = PercorsoTabella(cartella_, nome);
+            usi_.push_back(std::make_unique<UsoTabella>(c_, percorso, false, crea));
+            return usi_.back()->schema();
+        });
     }
 
     QStringList colonne(const QString& nome) override
     {
-        return c_.Colonne(c_.Schema(PercorsoTabella(cartella_, nome)));
+        return Segnando([&] { return c_.Colonne(c_.Schema(PercorsoTabella(cartella_, nome))); });
     }
 
+    // True when the error came from reaching a table (which it names),
+    // not from the statement's text.
+    bool fallito() const { return fallito_; }
+
 private:
+    template <typename F>
+    auto Segnando(F f) -> decltype(f())
+    {
+        try {
+            return f();
+        } catch (...) {
+            fallito_ = true;
+            throw;
+        }
+    }
+
     Connessione& c_;
     QString cartella_;
     std::vector<std::unique_ptr<UsoTabella>>& usi_;
+    bool fallito_ = false;
 };
+
+// An error of the storage about a translated statement, told in terms of
+// the statement the program wrote.
+EDBEngineError ErroreDellIstruzione(const EDBEngineError& e, const QString& originale)
+{
+    if (e.causa().isEmpty())
+        return e;
+    QString tipo;
+    switch (e.codice()) {
+    case SQLITE_ERROR: tipo = QStringLiteral("Istruzione SQL non valida"); break;
+    case SQLITE_CONSTRAINT: tipo = QStringLiteral("Violazione di chiave"); break;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: tipo = QStringLiteral("File della tabella danneggiato"); break;
+    default: tipo = QStringLiteral("Errore del motore delle tabelle"); break;
+    }
+    return EDBEngineError(QStringLiteral("%1 (%2): %3").arg(tipo, e.causa(), originale), e.codice(), e.causa());
+}
 
 int ProssimaTemporanea()
 {
@@ -106,8 +145,18 @@ TParams& TQuery::Params()
 
 void TQuery::LegaParametri(Istruzione& istruzione) const
 {
-    for (const TParam& p : parametri_)
-        istruzione.Lega(':' + p.Name, p.Value);
+    for (const TParam& p : parametri_) {
+        QVariant valore = p.Value;
+        if (valore.typeId() == QMetaType::QString) {
+            // Alpha values are stored right-trimmed, blanks as NULL: a text
+            // parameter is compared the same way.
+            QString testo = valore.toString();
+            while (!testo.isEmpty() && testo.back().isSpace())
+                testo.chop(1);
+            valore = testo;
+        }
+        istruzione.Lega(':' + p.Name, valore);
+    }
 }
 
 sql::Traduzione TQuery::Traduci(std::vector<std::unique_ptr<UsoTabella>>& usi) const
@@ -116,8 +165,16 @@ sql::Traduzione TQuery::Traduci(std::vector<std::unique_ptr<UsoTabella>>& usi) c
     if (testo.trimmed().isEmpty())
         throw EDBEngineError(QStringLiteral("Testo della query mancante."));
     RisolutoreQuery risolutore(sessione().connessione(), sessione().CartellaDi(DatabaseName), usi);
-    return sql::traduci(testo, risolutore);
+    try {
+        return sql::traduci(testo, risolutore);
+    } catch (const EDBEngineError& e) {
+        if (risolutore.fallito() || e.messaggio().contains(TestoOriginale()))
+            throw;
+        throw EDBEngineError(QStringLiteral("%1 (istruzione: %2)").arg(e.messaggio(), TestoOriginale()), e.codice(), e.causa());
+    }
 }
+
+QString TQuery::TestoOriginale() const { return SQL.join(' ').simplified().left(300); }
 
 std::unique_ptr<Cursore> TQuery::InternalOpen()
 {
@@ -131,26 +188,32 @@ std::unique_ptr<Cursore> TQuery::InternalOpen()
     std::vector<qint64> chiavi;
     std::unique_ptr<Istruzione> lettura;
     int tabelle = 1;
-    if (t.materializza) {
-        // A result made of new rows (DISTINCT, groups): kept in a work table.
-        const QString nome = QStringLiteral("_r%1").arg(ProssimaTemporanea());
-        Istruzione crea(c, QStringLiteral("CREATE TEMP TABLE %1 AS %2").arg(nome, t.istruzioni.value(0)));
-        LegaParametri(crea);
-        crea.Passo();
-        tabellaTemporanea_ = nome;
-        Istruzione elenco(c, QStringLiteral("SELECT rowid FROM temp.%1 ORDER BY rowid").arg(nome));
-        while (elenco.Passo())
-            chiavi.push_back(elenco.Intero(0));
-        lettura = std::make_unique<Istruzione>(c, QStringLiteral("SELECT * FROM temp.%1 WHERE rowid = :__k1").arg(nome));
-    } else {
-        tabelle = int(t.tabelle.size());
-        Istruzione elenco(c, t.selezioneChiavi);
-        LegaParametri(elenco);
-        while (elenco.Passo())
-            for (int i = 0; i < tabelle; ++i)
-                chiavi.push_back(elenco.Intero(i));
-        lettura = std::make_unique<Istruzione>(c, t.letturaRiga);
-        LegaParametri(*lettura);
+    try {
+        if (t.materializza) {
+            // A result made of new rows (DISTINCT, groups): kept in a work table.
+            const QString nome = QStringLiteral("_r%1").arg(ProssimaTemporanea());
+            Istruzione crea(c, QStringLiteral("CREATE TEMP TABLE %1 AS %2").arg(nome, t.istruzioni.value(0)));
+            LegaParametri(crea);
+            crea.Passo();
+            tabellaTemporanea_ = nome;
+            Istruzione elenco(c, QStringLiteral("SELECT rowid FROM temp.%1 ORDER BY rowid").arg(nome));
+            while (elenco.Passo())
+                chiavi.push_back(elenco.Intero(0));
+            lettura = std::make_unique<Istruzione>(c, QStringLiteral("SELECT * FROM temp.%1 WHERE rowid = :__k1").arg(nome));
+        } else {
+            // One key per table of the main FROM (tables of subqueries have none).
+            tabelle = std::max(1, t.tabelleFrom);
+            Istruzione elenco(c, t.selezioneChiavi);
+            LegaParametri(elenco);
+            while (elenco.Passo())
+                for (int i = 0; i < tabelle; ++i)
+                    chiavi.push_back(elenco.Intero(i));
+            lettura = std::make_unique<Istruzione>(c, t.letturaRiga);
+            LegaParametri(*lettura);
+        }
+    } catch (const EDBEngineError& e) {
+        InternalClose();
+        throw ErroreDellIstruzione(e, TestoOriginale());
     }
 
     QList<TFieldDef> campi;
@@ -208,12 +271,37 @@ void TQuery::ExecSQL()
     std::vector<std::unique_ptr<UsoTabella>> usi;
     sql::Traduzione t = Traduci(usi);
     righeModificate_ = 0;
-    for (const QString& testo : t.istruzioni) {
-        Istruzione istruzione(c, testo);
-        LegaParametri(istruzione);
-        while (istruzione.Passo()) {
+    if (t.tipo == sql::Tipo::DropTable && !usi.empty()) {
+        // A table is its file: dropping it removes the file.
+        const QString percorso = usi.front()->percorso();
+        usi.clear();
+        c.VerificaLibero(percorso);
+        c.Stacca(percorso);
+        if (!QFile::remove(percorso))
+            throw EDBEngineError(QStringLiteral("Impossibile cancellare la tabella '%1'.").arg(QFileInfo(percorso).fileName()));
+        return;
+    }
+    const bool contaRighe = t.tipo == sql::Tipo::Delete || t.tipo == sql::Tipo::Update || t.tipo == sql::Tipo::Insert;
+    try {
+        // Several statements (an ALTER TABLE with several ADD) change all
+        // or nothing.
+        std::optional<PuntoDiRipristino> ripristino;
+        if (t.istruzioni.size() > 1)
+            ripristino.emplace(c);
+        int righe = 0;
+        for (const QString& testo : t.istruzioni) {
+            Istruzione istruzione(c, testo);
+            LegaParametri(istruzione);
+            while (istruzione.Passo()) {
+            }
+            if (contaRighe)
+                righe += c.RigheModificate();
         }
-        righeModificate_ += c.RigheModificate();
+        if (ripristino)
+            ripristino->Conferma();
+        righeModificate_ = righe;
+    } catch (const EDBEngineError& e) {
+        throw ErroreDellIstruzione(e, TestoOriginale());
     }
 }
 
@@ -236,7 +324,11 @@ void TQuery::ScriviInserimento(const QVector<QVariant>& riga)
     Istruzione ins(c, testo);
     for (int i : campi)
         ins.Lega(QStringLiteral(":__v%1").arg(i), riga.value(i));
-    ins.Passo();
+    try {
+        ins.Passo();
+    } catch (const EDBEngineError& e) {
+        throw ErroreDellIstruzione(e, TestoOriginale());
+    }
 }
 
 void TQuery::ScriviModifica(qint64 chiave, const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova)
@@ -254,14 +346,33 @@ void TQuery::ScriviModifica(qint64 chiave, const QVector<QVariant>& vecchia, con
     for (int i : campi)
         agg.Lega(QStringLiteral(":__v%1").arg(i), nuova.value(i));
     agg.Lega(QStringLiteral(":__k"), chiave);
-    agg.Passo();
+    try {
+        agg.Passo();
+    } catch (const EDBEngineError& e) {
+        throw ErroreDellIstruzione(e, TestoOriginale());
+    }
+    // The edit must not vanish without a word.
+    if (sessione().connessione().RigheModificate() == 0)
+        throw EDBEngineError(QStringLiteral("Il record modificato non esiste più (cancellato da un altro utente): %1").arg(TestoOriginale()));
 }
 
 void TQuery::ScriviCancellazione(qint64 chiave)
 {
     Istruzione canc(sessione().connessione(), QStringLiteral("DELETE FROM %1.dati WHERE rowid = :__k").arg(schemaScrittura_));
     canc.Lega(QStringLiteral(":__k"), chiave);
-    canc.Passo();
+    try {
+        canc.Passo();
+    } catch (const EDBEngineError& e) {
+        throw ErroreDellIstruzione(e, TestoOriginale());
+    }
+}
+
+TQuery::Pendente* TQuery::PendenteDi(qint64 chiave, TUpdateKind tipo)
+{
+    for (Pendente& p : pendenti_)
+        if (p.tipo == tipo && p.chiave == chiave)
+            return &p;
+    return nullptr;
 }
 
 std::vector<qint64> TQuery::InternalInsert(const QVector<QVariant>& riga)
@@ -279,7 +390,14 @@ std::vector<qint64> TQuery::InternalInsert(const QVector<QVariant>& riga)
 void TQuery::InternalUpdate(qint64 chiave, const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova)
 {
     if (CachedUpdates) {
-        pendenti_.push_back({TUpdateKind::ukModify, chiave, vecchia, nuova});
+        // A row changed again is written once, from its first values to
+        // its last (a new row not written yet, with its last values).
+        if (Pendente* pendente = PendenteDi(chiave, TUpdateKind::ukInsert))
+            pendente->nuova = nuova;
+        else if (Pendente* modifica = PendenteDi(chiave, TUpdateKind::ukModify))
+            modifica->nuova = nuova;
+        else
+            pendenti_.push_back({TUpdateKind::ukModify, chiave, vecchia, nuova});
         cursore()->Memorizza(chiave, nuova);
         return;
     }
@@ -289,7 +407,11 @@ void TQuery::InternalUpdate(qint64 chiave, const QVector<QVariant>& vecchia, con
 void TQuery::InternalDelete(qint64 chiave)
 {
     if (CachedUpdates) {
-        pendenti_.push_back({TUpdateKind::ukDelete, chiave, cursore()->Riga(Corrente()), {}});
+        // A new row not written yet is simply forgotten.
+        if (Pendente* inserimento = PendenteDi(chiave, TUpdateKind::ukInsert))
+            pendenti_.erase(pendenti_.begin() + (inserimento - pendenti_.data()));
+        else
+            pendenti_.push_back({TUpdateKind::ukDelete, chiave, cursore()->Riga(Corrente()), {}});
         return;
     }
     ScriviCancellazione(chiave);
@@ -299,11 +421,14 @@ void TQuery::ApplyUpdates()
 {
     if (!CachedUpdates || pendenti_.empty())
         return;
+    // Applied from a copy, as a handler may reopen the dataset meanwhile.
+    const std::vector<Pendente> daApplicare = pendenti_;
     bool scritto = false;
-    size_t i = 0;
     try {
-        for (; i < pendenti_.size(); ++i) {
-            const Pendente& p = pendenti_[i];
+        // All or nothing: a change that fails undoes the ones written
+        // before it, and the cache keeps them all.
+        PuntoDiRipristino ripristino(sessione().connessione());
+        for (const Pendente& p : daApplicare) {
             TUpdateAction azione = TUpdateAction::uaFail;
             for (int tentativi = 0; tentativi < 3; ++tentativi) {
                 if (OnUpdateRecord) {
@@ -331,13 +456,20 @@ void TQuery::ApplyUpdates()
             if (azione == TUpdateAction::uaFail || azione == TUpdateAction::uaRetry)
                 throw EDBEngineError(QStringLiteral("Aggiornamento del record non riuscito."));
         }
+        ripristino.Conferma();
+    } catch (const EDBEngineError& e) {
+        VistaAggiornamento(nullptr, nullptr);
+        if (Active())
+            pendenti_ = daApplicare;
+        throw ErroreDellIstruzione(e, TestoOriginale());
     } catch (...) {
         VistaAggiornamento(nullptr, nullptr);
-        pendenti_.erase(pendenti_.begin(), pendenti_.begin() + ptrdiff_t(i));
+        if (Active())
+            pendenti_ = daApplicare;
         throw;
     }
     pendenti_.clear();
-    if (scritto) {
+    if (scritto && Active()) {
         cursore()->DimenticaMemoria();
         RiapriCursore();
     }

@@ -65,6 +65,9 @@ private:
         QVector<QVariant> nuova;
     };
     void LeggiParametri();
+    // The statement as written, on one line, for error texts.
+    QString TestoOriginale() const;
+    Pendente* PendenteDi(qint64 chiave, TUpdateKind tipo);
     // Translates the text, attaching and locking every table it names.
     sql::Traduzione Traduci(std::vector<std::unique_ptr<UsoTabella>>& usi) const;
     void LegaParametri(class Istruzione& istruzione) const;

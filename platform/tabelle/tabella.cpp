@@ -71,7 +71,22 @@ struct TTable::Struttura {
     QList<TFieldDef> campi;
     QStringList chiavePrimaria;
     bool autoincremento = false;
+    // The field that is the row key itself (INTEGER PRIMARY KEY), if any.
+    QString chiaveRiga;
 };
+
+QString TTable::NomeFile() const { return QFileInfo(uso_ ? uso_->percorso() : TableName).fileName(); }
+
+EDBEngineError TTable::ErroreTabella(const EDBEngineError& e) const
+{
+    const QString nome = NomeFile();
+    if (e.messaggio().contains(nome, Qt::CaseInsensitive))
+        return e;
+    const QString testo = e.causa().isEmpty() ? e.messaggio() : e.causa();
+    if (e.codice() == SQLITE_CORRUPT || e.codice() == SQLITE_NOTADB)
+        return EDBEngineError(QStringLiteral("Tabella '%1': file danneggiato (%2).").arg(nome, testo), e.codice(), e.causa());
+    return EDBEngineError(QStringLiteral("Tabella '%1': %2").arg(nome, testo), e.codice(), e.causa());
+}
 
 TTable::TTable(QObject* owner, TSession* sessione) : TDataSet(owner, sessione) {}
 
@@ -101,6 +116,7 @@ TTable::Struttura TTable::LeggiStruttura(const QString& schema)
     }
     Istruzione info(c, QStringLiteral("PRAGMA %1.table_info(dati)").arg(schema));
     QMap<int, QString> primaria;
+    QString interoPrimario;
     while (info.Passo()) {
         const QString nome = info.Valore(1).toString();
         const QString tipo = info.Valore(2).toString();
@@ -110,8 +126,13 @@ TTable::Struttura TTable::LeggiStruttura(const QString& schema)
         s.campi << TFieldDef{nome, t.tipo, t.tipo == TFieldType::ftString ? t.dimensione : 0, info.Intero(3) != 0};
         if (pk > 0)
             primaria.insert(pk, nome);
+        if (pk > 0 && tipo.compare("INTEGER", Qt::CaseInsensitive) == 0)
+            interoPrimario = nome;
     }
     s.chiavePrimaria = primaria.values();
+    // A sole INTEGER primary key is the row key itself.
+    if (primaria.size() == 1 && primaria.first().compare(interoPrimario, Qt::CaseInsensitive) == 0)
+        s.chiaveRiga = interoPrimario;
     return s;
 }
 
@@ -134,8 +155,9 @@ QStringList TTable::CampiIndice() const
     }
     if (trovato.isEmpty()) {
         if (!cercato.isEmpty())
-            throw EDBEngineError(QStringLiteral("Indice '%1' non trovato nella tabella '%2'.").arg(cercato, TableName));
-        return {}; // primary key on the row key, or none: storage order
+            throw EDBEngineError(QStringLiteral("Indice '%1' non trovato nella tabella '%2'.").arg(cercato, NomeFile()));
+        // The primary key is the row key, or there is none (storage order).
+        return chiaveRiga_.isEmpty() ? QStringList() : QStringList{chiaveRiga_};
     }
     QStringList campi;
     Istruzione info(c, QStringLiteral("PRAGMA %1.index_info(%2)").arg(schema, Virgolette(trovato)));
@@ -153,6 +175,7 @@ std::unique_ptr<Cursore> TTable::InternalOpen()
         const QString schema = uso_->schema();
         const Struttura s = LeggiStruttura(schema);
         DefinisciCampi(s.campi);
+        chiaveRiga_ = s.chiaveRiga;
         ordine_ = CampiIndice();
         posizioniOrdine_.clear();
         for (const QString& n : ordine_)
@@ -187,11 +210,21 @@ std::unique_ptr<Cursore> TTable::InternalOpen()
         return std::make_unique<Cursore>(std::move(lettura), 1, std::move(elenco), [this](int i, const QVariant& v) {
             return ValoreLetto(Fields(i)->DataType(), v);
         });
+    } catch (const EDBEngineError& e) {
+        const EDBEngineError errore = ErroreTabella(e);
+        inserimento_.reset();
+        uso_.reset();
+        throw errore;
     } catch (...) {
         inserimento_.reset();
         uso_.reset();
         throw;
     }
+}
+
+bool TTable::SuChiaveRiga() const
+{
+    return ordine_.size() == 1 && !chiaveRiga_.isEmpty() && ordine_.front().compare(chiaveRiga_, Qt::CaseInsensitive) == 0;
 }
 
 void TTable::InternalClose()
@@ -216,12 +249,12 @@ std::vector<qint64> TTable::InternalInsert(const QVector<QVariant>& riga)
         inserimento_->Lega(i + 1, riga.value(i));
     try {
         inserimento_->Passo();
-    } catch (const EDBEngineError&) {
-        const bool chiave = sqlite3_errcode(c.db()) == SQLITE_CONSTRAINT;
+    } catch (const EDBEngineError& e) {
         inserimento_->Reimposta();
-        if (chiave)
-            throw EDBEngineError(QStringLiteral("Violazione di chiave: la tabella '%1' ha già un record con la stessa chiave.").arg(TableName));
-        throw;
+        if (e.codice() == SQLITE_CONSTRAINT)
+            throw EDBEngineError(QStringLiteral("Violazione di chiave: la tabella '%1' ha già un record con la stessa chiave.").arg(NomeFile()),
+                                 e.codice(), e.causa());
+        throw ErroreTabella(e);
     }
     inserimento_->Reimposta();
     return {c.UltimoRowid()};
@@ -245,23 +278,39 @@ void TTable::InternalUpdate(qint64 chiave, const QVector<QVariant>& vecchia, con
     agg.Lega(QStringLiteral(":__k"), chiave);
     try {
         agg.Passo();
-    } catch (const EDBEngineError&) {
-        if (sqlite3_errcode(c.db()) == SQLITE_CONSTRAINT)
-            throw EDBEngineError(QStringLiteral("Violazione di chiave: la tabella '%1' ha già un record con la stessa chiave.").arg(TableName));
-        throw;
+    } catch (const EDBEngineError& e) {
+        if (e.codice() == SQLITE_CONSTRAINT)
+            throw EDBEngineError(QStringLiteral("Violazione di chiave: la tabella '%1' ha già un record con la stessa chiave.").arg(NomeFile()),
+                                 e.codice(), e.causa());
+        throw ErroreTabella(e);
     }
+    // The edit must not vanish without a word.
+    if (c.RigheModificate() == 0)
+        throw EDBEngineError(QStringLiteral("Tabella '%1': il record modificato non esiste più (cancellato da un altro utente).").arg(NomeFile()));
 }
 
 void TTable::InternalDelete(qint64 chiave)
 {
     Istruzione canc(sessione().connessione(), QStringLiteral("DELETE FROM %1.dati WHERE rowid = :__k").arg(uso_->schema()));
     canc.Lega(QStringLiteral(":__k"), chiave);
-    canc.Passo();
+    try {
+        canc.Passo();
+    } catch (const EDBEngineError& e) {
+        throw ErroreTabella(e);
+    }
+}
+
+bool TTable::OrdineCambiato(const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova) const
+{
+    for (int p : posizioniOrdine_)
+        if (ConfrontaValori(vecchia.value(p), nuova.value(p)) != 0)
+            return true;
+    return false;
 }
 
 int TTable::PosizioneNuovaRiga(const std::vector<qint64>& chiavi, int) const
 {
-    if (ordine_.isEmpty())
+    if (ordine_.isEmpty() || SuChiaveRiga())
         return cursore()->PosizioneOrdinata(chiavi.front());
     // Binary search on the index fields, then the row key.
     Cursore* cur = cursore();
@@ -317,9 +366,13 @@ bool TTable::FindKey(const QVariantList& valori)
     if (!Active())
         throw EDBEngineError(QStringLiteral("Tabella '%1' chiusa.").arg(TableName));
     Post();
-    if (ordine_.isEmpty()) {
-        // The primary key is the row key itself.
-        const QVariant v = Fields(0)->Normalizza(valori.value(0));
+    if (ordine_.isEmpty())
+        throw EDBEngineError(QStringLiteral("FindKey: la tabella '%1' non ha un indice.").arg(NomeFile()));
+    if (SuChiaveRiga() && valori.size() == 1) {
+        // The key is the row key itself: found among the keys alone.
+        const QVariant v = Fields(posizioniOrdine_.front())->Normalizza(valori.front());
+        if (v.isNull())
+            return false;
         const int pos = cursore()->PosizioneOrdinata(v.toLongLong());
         if (pos < RecordCount() && cursore()->Chiave(pos) == v.toLongLong()) {
             SetRecNo(pos + 1);
@@ -344,8 +397,12 @@ bool TTable::FindKey(const QVariantList& valori)
 
 void TTable::FindNearest(const QVariantList& valori)
 {
+    if (!Active())
+        throw EDBEngineError(QStringLiteral("Tabella '%1' chiusa.").arg(TableName));
     Post();
-    if (ordine_.isEmpty() || RecordCount() == 0) {
+    if (ordine_.isEmpty())
+        throw EDBEngineError(QStringLiteral("FindNearest: la tabella '%1' non ha un indice.").arg(NomeFile()));
+    if (RecordCount() == 0) {
         First();
         return;
     }
@@ -434,32 +491,42 @@ void TTable::CreateTable()
         colonne << QStringLiteral("PRIMARY KEY (%1)").arg(nomi.join(", "));
     }
 
+    // Nobody else may hold the table that is replaced.
+    const QString nome = QFileInfo(percorso).fileName();
+    c.Stacca(percorso);
+    c.VerificaLibero(percorso);
+
     // Built aside and moved into place, so a failure leaves the old table.
     const QString nuovo = percorso + QStringLiteral(".nuovo");
     QFile::remove(nuovo);
     try {
-        UsoTabella uso(c, nuovo, true, true);
-        c.Esegui(QStringLiteral("CREATE TABLE %1.dati (%2)").arg(uso.schema(), colonne.join(", ")));
-        for (const TIndexDef& d : IndexDefs) {
-            if (d.Options & ixPrimary)
-                continue;
-            QStringList nomi;
-            for (const QString& n : Elenco(d.Fields))
-                nomi << Virgolette(n) + ((d.Options & ixDescending) ? " DESC" : "");
-            c.Esegui(QStringLiteral("CREATE %1INDEX %2.%3 ON dati (%4)")
-                         .arg((d.Options & ixUnique) ? "UNIQUE " : "", uso.schema(), Virgolette(d.Name), nomi.join(", ")));
+        {
+            UsoTabella uso(c, nuovo, true, true);
+            c.Esegui(QStringLiteral("CREATE TABLE %1.dati (%2)").arg(uso.schema(), colonne.join(", ")));
+            for (const TIndexDef& d : IndexDefs) {
+                if (d.Options & ixPrimary)
+                    continue;
+                QStringList nomi;
+                for (const QString& n : Elenco(d.Fields))
+                    nomi << Virgolette(n) + ((d.Options & ixDescending) ? " DESC" : "");
+                c.Esegui(QStringLiteral("CREATE %1INDEX %2.%3 ON dati (%4)")
+                             .arg((d.Options & ixUnique) ? "UNIQUE " : "", uso.schema(), Virgolette(d.Name), nomi.join(", ")));
+            }
         }
-    } catch (...) {
         c.Stacca(nuovo);
+        c.Stacca(percorso);
+        c.VerificaLibero(percorso);
+        if (::rename(QFile::encodeName(nuovo).constData(), QFile::encodeName(percorso).constData()) != 0)
+            throw EDBEngineError(QStringLiteral("Impossibile creare la tabella '%1': sostituzione del file non riuscita.").arg(nome));
+    } catch (const EDBEngineError& e) {
+        try {
+            c.Stacca(nuovo);
+        } catch (const EDBEngineError&) {
+        }
         QFile::remove(nuovo);
-        throw;
-    }
-    c.Stacca(nuovo);
-    c.Stacca(percorso);
-    c.VerificaLibero(percorso);
-    if (::rename(QFile::encodeName(nuovo).constData(), QFile::encodeName(percorso).constData()) != 0) {
-        QFile::remove(nuovo);
-        throw EDBEngineError(QStringLiteral("Impossibile creare la tabella '%1'.").arg(TableName));
+        if (e.causa().isEmpty())
+            throw;
+        throw EDBEngineError(QStringLiteral("Impossibile creare la tabella '%1': %2.").arg(nome, e.causa()), e.codice(), e.causa());
     }
 }
 
@@ -483,11 +550,18 @@ void TTable::EmptyTable()
     const bool aperta = Active();
     Connessione& c = sessione().connessione();
     {
-        UsoTabella uso(c, Percorso(), false);
+        // Emptying needs the table to itself (the datasets of this session aside).
+        UsoTabella uso(c, Percorso(), true);
+        PuntoDiRipristino ripristino(c);
         c.Esegui(QStringLiteral("DELETE FROM %1.dati").arg(uso.schema()));
-        Istruzione seq(c, QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE name = 'sqlite_sequence'").arg(uso.schema()));
-        if (seq.Passo() && seq.Intero(0) > 0)
+        bool contatore = false;
+        {
+            Istruzione seq(c, QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE name = 'sqlite_sequence'").arg(uso.schema()));
+            contatore = seq.Passo() && seq.Intero(0) > 0;
+        }
+        if (contatore)
             c.Esegui(QStringLiteral("DELETE FROM %1.sqlite_sequence WHERE name = 'dati'").arg(uso.schema()));
+        ripristino.Conferma();
     }
     if (aperta) {
         RiapriCursore();

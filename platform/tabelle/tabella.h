@@ -9,6 +9,7 @@ namespace tabelle {
 
 class UsoTabella;
 class Istruzione;
+class EDBEngineError;
 
 enum class TTableType { ttDefault, ttParadox };
 
@@ -58,15 +59,23 @@ protected:
     void InternalUpdate(qint64 chiave, const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova) override;
     void InternalDelete(qint64 chiave) override;
     int PosizioneNuovaRiga(const std::vector<qint64>& chiavi, int proposta) const override;
+    bool OrdineCambiato(const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova) const override;
 
 private:
     struct Struttura;
     QStringList CampiIndice() const;
     int PrimaPosizione(const QVariantList& valori) const;
     Struttura LeggiStruttura(const QString& schema);
+    // The table's file name, as on disk once opened.
+    QString NomeFile() const;
+    // An error of the storage restated so that it names the table.
+    EDBEngineError ErroreTabella(const EDBEngineError& e) const;
+    // The current order is the row key's.
+    bool SuChiaveRiga() const;
 
     std::unique_ptr<UsoTabella> uso_;
     std::unique_ptr<Istruzione> inserimento_;
+    QString chiaveRiga_;        // the field that is the row key, if any
     QStringList ordine_;        // fields of the current order
     QList<int> posizioniOrdine_; // their positions in the row
     QVariantList inizioIntervallo_, fineIntervallo_;

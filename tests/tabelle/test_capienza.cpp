@@ -1,0 +1,130 @@
+// Many table files in turn, and results larger than one page of rows.
+#include "supporto_tabelle.h"
+
+#include "tabelle/connessione.h"
+#include "tabelle/query.h"
+#include "tabelle/tabella.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace tabelle;
+using namespace prova;
+
+TEST(Capienza, PiuTabelleDiQuanteNeRestanoAllegate)
+{
+    CartellaTemporanea tmp;
+    TSession s;
+    for (int i = 1; i <= 12; ++i)
+        CreaArchivio(s, tmp.percorso(), QString("T%1.db").arg(i, 2, 10, QChar('0')), {{QString("C%1").arg(i), "", i, i, 0.0, ""}});
+    auto tabella = [&](int i) {
+        auto t = std::make_unique<TTable>(nullptr, &s);
+        t->DatabaseName = tmp.percorso();
+        t->TableName = QString("t%1.DB").arg(i, 2, 10, QChar('0'));
+        return t;
+    };
+    for (int giro = 0; giro < 2; ++giro)
+        for (int i = 1; i <= 12; ++i) {
+            auto t = tabella(i);
+            t->Open();
+            EXPECT_EQ(t->FieldByName("Foglio")->AsInteger(), i);
+        }
+    // Queries in turn as well, each naming two tables.
+    for (int i = 1; i < 12; ++i)
+        EXPECT_EQ(Righe(s, tmp.percorso(), QString("Select A.PF, B.PF from T%1 A, T%2 B").arg(i, 2, 10, QChar('0')).arg(i + 1, 2, 10, QChar('0'))),
+                  QStringList({QString("%1|%2").arg(i).arg(i + 1)}));
+
+    std::vector<std::unique_ptr<TTable>> aperte;
+    for (int i = 1; i <= 10; ++i) {
+        aperte.push_back(tabella(i));
+        aperte.back()->Open();
+    }
+    auto undicesima = tabella(11);
+    const QString errore = ErroreDi([&] { undicesima->Open(); });
+    EXPECT_TRUE(errore.contains("T11.db") && errore.contains("10")) << errore.toStdString();
+    EXPECT_FALSE(undicesima->Active());
+    for (int i = 1; i <= 10; ++i) {
+        aperte[size_t(i - 1)]->Refresh();
+        EXPECT_EQ(aperte[size_t(i - 1)]->FieldByName("PF")->AsInteger(), i);
+    }
+    aperte[3]->Close();
+    EXPECT_NO_THROW(undicesima->Open());
+    EXPECT_EQ(undicesima->FieldByName("PF")->AsInteger(), 11);
+}
+
+TEST(Capienza, RisultatoDiMolteRighe)
+{
+    CartellaTemporanea tmp;
+    TSession s;
+    CreaArchivio(s, tmp.percorso(), "Grande.db", {});
+    TTable t(nullptr, &s);
+    t.DatabaseName = tmp.percorso();
+    t.TableName = "Grande.db";
+    t.Open();
+    constexpr int Righe = 3000;
+    s.connessione().IniziaTransazione();
+    for (int i = 1; i <= Righe; ++i) {
+        t.Append();
+        t.FieldByName("PF")->SetAsInteger(i);
+        t.FieldByName("Note")->SetAsString(QString("riga %1").arg(i));
+        t.Post();
+    }
+    s.connessione().ConfermaTransazione();
+    EXPECT_EQ(t.RecordCount(), Righe);
+    t.SetRecNo(Righe);
+    EXPECT_EQ(t.FieldByName("PF")->AsInteger(), Righe);
+    for (int n : {1, 64, 65, 128, 129, 1777, 2999}) {
+        t.SetRecNo(n);
+        EXPECT_EQ(t.FieldByName("Note")->AsString(), QString("riga %1").arg(n));
+    }
+    t.Last();
+    t.Prior();
+    EXPECT_EQ(t.RecNo(), Righe - 1);
+
+    // Refresh keeps the current row, also when rows before it went.
+    t.SetRecNo(1777);
+    TSession altra;
+    TQuery canc(nullptr, &altra);
+    canc.DatabaseName = tmp.percorso();
+    canc.SQL << "Delete from \"Grande.db\" where PF <= 100";
+    canc.ExecSQL();
+    EXPECT_EQ(canc.RowsAffected(), 100);
+    t.Refresh();
+    EXPECT_EQ(t.RecordCount(), Righe - 100);
+    EXPECT_EQ(t.RecNo(), 1677);
+    EXPECT_EQ(t.FieldByName("PF")->AsInteger(), 1777);
+
+    TQuery q(nullptr, &s);
+    q.DatabaseName = tmp.percorso();
+    q.SQL << "Select PF, Note from \"Grande.db\" where PF > :Da order by PF desc";
+    q.ParamByName("Da").SetAsInteger(1000);
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 2000);
+    q.SetRecNo(2000);
+    EXPECT_EQ(q.FieldByName("PF")->AsInteger(), 1001);
+    q.SetRecNo(70);
+    EXPECT_EQ(q.FieldByName("Note")->AsString(), "riga 2931");
+    q.Refresh();
+    EXPECT_EQ(q.RecNo(), 70);
+    int conte = 0;
+    for (q.First(); !q.Eof(); q.Next())
+        ++conte;
+    EXPECT_EQ(conte, 2000);
+
+    // A row deleted in the middle, its neighbours' pages already read: the
+    // rows after it move up a place. Now row n holds PF n + 100.
+    t.SetRecNo(1);
+    t.SetRecNo(200);
+    t.Delete();
+    EXPECT_EQ(t.FieldByName("PF")->AsInteger(), 301);
+    for (int n : {1, 199, 200, 256, 2899}) {
+        t.SetRecNo(n);
+        EXPECT_EQ(t.FieldByName("PF")->AsInteger(), n < 200 ? n + 100 : n + 101) << n;
+    }
+    t.Append();
+    t.FieldByName("PF")->SetAsInteger(300);
+    t.Post();
+    EXPECT_EQ(t.RecNo(), 2900);
+    t.SetRecNo(2899);
+    EXPECT_EQ(t.FieldByName("PF")->AsInteger(), 3000);
+}
