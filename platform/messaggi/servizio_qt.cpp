@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QHash>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace messaggi {
@@ -53,7 +54,10 @@ QMessageBox::Icon iconaQt(Icona icona)
 
 int ServizioMessaggiQt::mostra(const Messaggio& messaggio, QWidget* genitore)
 {
-    QMessageBox box(genitore ? genitore : QApplication::activeWindow());
+    // The box lives on the heap: the window it is shown over may close and
+    // delete its children while the box is up (the splash does).
+    QPointer<QMessageBox> guardia = new QMessageBox(genitore ? genitore : QApplication::activeWindow());
+    QMessageBox& box = *guardia;
     box.setWindowTitle(messaggio.titolo);
     box.setTextFormat(Qt::PlainText); // texts may hold "<" or "&" (file names, error texts)
     box.setText(messaggio.testo);
@@ -72,7 +76,11 @@ int ServizioMessaggiQt::mostra(const Messaggio& messaggio, QWidget* genitore)
             box.setEscapeButton(pulsante);
     }
     box.exec();
-    return risultatoDi.value(box.clickedButton(), esc);
+    if (!guardia)
+        return esc;
+    const int risultato = risultatoDi.value(box.clickedButton(), esc);
+    delete guardia.data();
+    return risultato;
 }
 
 int ServizioMessaggiQt::mostraModale(QDialog& finestra)
