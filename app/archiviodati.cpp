@@ -50,14 +50,19 @@ QString TArchivioDati::CartellaDati() const { return CartellaProgramma + QString
 
 void TArchivioDati::Prepara()
 {
-    sessione_->AddPassword(PasswordTabelle);
     CartellaArchivioComuni = LeggiCartellaArchivioComuni();
+    ImpostaConnessione();
+    CreaTabelleMancanti();
+    Database.Open();
+}
+
+void TArchivioDati::ImpostaConnessione()
+{
+    sessione_->AddPassword(PasswordTabelle);
     Database.Close();
     Database.Params.clear();
     Database.Params << QStringLiteral("PATH=") + CartellaDati() << QStringLiteral("DEFAULT DRIVER=PARADOX")
                     << QStringLiteral("ENABLE BCD=FALSE");
-    CreaTabelleMancanti();
-    Database.Open();
 }
 
 void TArchivioDati::CreaTabelleMancanti()

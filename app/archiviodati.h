@@ -31,10 +31,12 @@ public:
     // Invisible enhanced table used to create the archive tables.
     gridkit::TNewTable Tabella;
 
-    // Set-up at start: password in the session, the three parameters of
-    // "Database", the missing tables, the database opened. Engine errors
-    // go to the caller.
+    // Set-up at start: the directory archive folder from the registry,
+    // ImpostaConnessione, CreaTabelleMancanti, the database opened. Engine errors go to the caller.
     void Prepara();
+    // The table password in the session and the three parameters of
+    // "Database".
+    void ImpostaConnessione();
 
     void CreaTabelleMancanti();
     void CreaTabellaTratte();

@@ -1,23 +1,24 @@
-// The tratte program.
-#include "app/archiviodati.h"
-#include "messaggi/messaggi.h"
+// The tratte program: one copy at a time, the main window first, then the
+// long-lived dialogs, then the message loop.
+#include "aiuto/htmlhelp.h"
+#include "app/mainform.h"
+#include "istanza/istanza_unica.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
+    // Another copy is running: end at once, silently.
+    istanza::IstanzaUnica istanza;
+    if (istanza.GiaInEsecuzione())
+        return 0;
     QApplication applicazione(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tratte"));
-    QMainWindow finestra;
-    finestra.setWindowTitle(QStringLiteral("Tratte Punti Fiduciali"));
-    tratte::TArchivioDati archivio(QCoreApplication::applicationDirPath(), &finestra);
-    try {
-        archivio.Prepara();
-    } catch (const std::exception& errore) {
-        messaggi::MostraErrore(errore);
-    }
-    finestra.resize(800, 600);
-    finestra.show();
+    aiuto::TVTRHtmlHelp guida;
+    tratte::TMainForm finestra(QCoreApplication::applicationDirPath());
+    // Created after the main window, in this order, as they arrive:
+    // TTratteForm, TFormRicInsPF, TAggForm, TDelPrvForm, TCancProvForm,
+    // TAnteprimaForm.
+    finestra.showMaximized();
     return applicazione.exec();
 }

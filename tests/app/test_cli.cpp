@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,6 +55,39 @@ TEST(TratteCli, ErroriDelMotoreEComandiSconosciuti)
     EXPECT_TRUE(e.errori.contains("Comando sconosciuto"));
     e = Esegui({"--programma"});
     EXPECT_EQ(e.codice, 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Tratte, UnaSolaCopiaAllaVolta)
+{
+    CartellaTemporanea cartella;
+    const QString programma = cartella.sottocartella("Tratte");
+    QDir(programma).mkpath("Archivi");
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("XDG_RUNTIME_DIR", cartella.sottocartella("runtime"));
+    ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+
+    QProcess prima;
+    prima.setProcessEnvironment(ambiente);
+    prima.start(QStringLiteral(TRATTE_EXE));
+    ASSERT_TRUE(prima.waitForStarted());
+    // Give the first copy time to take the guard.
+    QThread::msleep(700);
+    ASSERT_EQ(prima.state(), QProcess::Running);
+
+    QProcess seconda;
+    seconda.setProcessEnvironment(ambiente);
+    seconda.start(QStringLiteral(TRATTE_EXE));
+    ASSERT_TRUE(seconda.waitForFinished(20000));
+    EXPECT_EQ(seconda.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(seconda.exitCode(), 0);
+    EXPECT_TRUE(seconda.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(prima.state(), QProcess::Running);
+    prima.kill();
+    prima.waitForFinished();
 }
 
 } // namespace

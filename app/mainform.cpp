@@ -1,0 +1,558 @@
+#include "app/mainform.h"
+
+#include "app/configurazione.h"
+#include "aiuto/applicazione.h"
+#include "aiuto/contesto.h"
+#include "app/finestre/taboutbox.h"
+#include "app/finestre/tstartform.h"
+#include "messaggi/messaggi.h"
+#include "tabelle/errore.h"
+
+#include <QAbstractTableModel>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tratte {
+
+using namespace tabelle;
+
+namespace {
+
+const QEvent::Type EventoAvvio = QEvent::Type(QEvent::User + WM_AVVIO);
+const char* ClasseComponenteDirectory = "{F6CC86A0-E389-11D3-B19A-444553540000}";
+
+// "breve|lungo": the tooltip and the status-bar text; without "|" both
+// are the whole text.
+void Suggerimento(QObject* oggetto, const QString& testo)
+{
+    const int barra = testo.indexOf('|');
+    const QString breve = barra < 0 ? testo : testo.left(barra);
+    const QString lungo = barra < 0 ? testo : testo.mid(barra + 1);
+    if (auto* w = qobject_cast<QWidget*>(oggetto)) {
+        w->setToolTip(breve);
+        w->setStatusTip(lungo);
+    } else if (auto* a = qobject_cast<QAction*>(oggetto)) {
+        a->setToolTip(breve);
+        a->setStatusTip(lungo);
+    }
+}
+
+// Widgets and actions carry their help context the same way.
+void ContestoAiuto(QObject* oggetto, int contesto)
+{
+    if (auto* w = qobject_cast<QWidget*>(oggetto))
+        aiuto::ImpostaContestoAiuto(w, contesto);
+    else
+        oggetto->setProperty("helpContext", contesto);
+}
+
+} // namespace
+
+// A read-only view of the archive table for the client area.
+class TabellaTemporanea : public QAbstractTableModel, public TDataLink {
+public:
+    explicit TabellaTemporanea(TDataSet& dati) : dati_(dati) {}
+    int rowCount(const QModelIndex& = QModelIndex()) const override { return dati_.TDataSet::Active() ? dati_.RecordCount() : 0; }
+    int columnCount(const QModelIndex& = QModelIndex()) const override { return int(colonne_.size()); }
+    QVariant data(const QModelIndex& indice, int ruolo) const override
+    {
+        if (ruolo != Qt::DisplayRole || !indice.isValid())
+            return QVariant();
+        const TField* campo = colonne_[size_t(indice.column())];
+        return campo->Testo(dati_.ValoreRiga(indice.row(), campo->Index()));
+    }
+    QVariant headerData(int sezione, Qt::Orientation orientamento, int ruolo) const override
+    {
+        if (ruolo != Qt::DisplayRole || orientamento != Qt::Horizontal || sezione >= int(colonne_.size()))
+            return QAbstractTableModel::headerData(sezione, orientamento, ruolo);
+        const TField* c = colonne_[size_t(sezione)];
+        return c->DisplayLabel.isEmpty() ? c->FieldName() : c->DisplayLabel;
+    }
+    void ActiveChanged() override { Ricostruisci(); }
+    void DataSetChanged() override { Ricostruisci(); }
+    void DataSetScrolled(int) override {}
+
+private:
+    void Ricostruisci()
+    {
+        beginResetModel();
+        colonne_.clear();
+        if (dati_.TDataSet::Active())
+            for (int i = 0; i < dati_.FieldCount(); ++i)
+                if (dati_.Fields(i)->Visible)
+                    colonne_.push_back(dati_.Fields(i));
+        endResetModel();
+    }
+    TDataSet& dati_;
+    std::vector<TField*> colonne_;
+};
+
+// The installed printers and the built-in PDF printer.
+std::function<int()> TMainForm::ContaStampanti = [] { return int(QPrinterInfo::availablePrinters().size()) + 1; };
+
+TMainForm::TMainForm(const QString& cartellaProgramma, QWidget* parent)
+    : QMainWindow(parent), Archivio(cartellaProgramma, this), Database(Archivio.Database), Table(this), TabellaPerRicerca(this),
+      PrvTable(this), Query1(this), CaricaOldComuniQuery(this), DataSource1(this)
+{
+    setObjectName("MainForm");
+    setWindowTitle(QStringLiteral("Tratte Punti Fiduciali"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    ContestoAiuto(this, 1);
+    CreaControlli();
+    CreaMenu();
+    CollegaDati();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() { FormDestroy(); }
+
+// ---------------------------------------------------------------- layout
+
+void TMainForm::CreaControlli()
+{
+    auto* centro = new QWidget(this);
+    auto* colonna = new QVBoxLayout(centro);
+    colonna->setContentsMargins(0, 0, 0, 0);
+    colonna->setSpacing(0);
+
+    TopPanel = new QFrame(centro);
+    TopPanel->setObjectName("TopPanel");
+    TopPanel->setFixedHeight(57);
+    TopPanel->setFrameShape(QFrame::StyledPanel);
+    auto* riga = new QHBoxLayout(TopPanel);
+    riga->setContentsMargins(4, 2, 4, 2);
+    auto pulsante = [&](const char* nome, const QString& testo, QStyle::StandardPixmap icona) {
+        auto* b = new QToolButton(TopPanel);
+        b->setObjectName(nome);
+        b->setText(testo);
+        b->setIcon(style()->standardIcon(icona));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        b->setMinimumWidth(56);
+        riga->addWidget(b);
+        return b;
+    };
+    auto etichetta = [&](const char* nome, const QString& testo) {
+        auto* l = new QLabel(testo, TopPanel);
+        l->setObjectName(nome);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        return l;
+    };
+    auto casella = [&](const char* nome, int larghezza) {
+        auto* c = new QComboBox(TopPanel);
+        c->setObjectName(nome);
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setFixedWidth(larghezza);
+        return c;
+    };
+    EsciBt = pulsante("EsciBt", "Esci", QStyle::SP_DialogCloseButton);
+    StampaBt = pulsante("StampaBt", "Stampa", QStyle::SP_FileDialogDetailedView);
+    UpdateBt = pulsante("UpdateBt", "Aggiorna", QStyle::SP_BrowserReload);
+    auto* scelta = new QGridLayout();
+    Label1 = etichetta("Label1", "Provincia");
+    ProvinceCB = casella("ProvinceCB", 145);
+    Label2 = etichetta("Label2", "Comune o Sezione");
+    ComuniCB = casella("ComuniCB", 202);
+    scelta->addWidget(Label1, 0, 0);
+    scelta->addWidget(ProvinceCB, 1, 0);
+    scelta->addWidget(Label2, 0, 1);
+    scelta->addWidget(ComuniCB, 1, 1);
+    riga->addLayout(scelta);
+    RicercaBt = pulsante("RicercaBt", "Ricerca", QStyle::SP_FileDialogContentsView);
+    RimuoviBT = pulsante("RimuoviBT", "Rimuovi", QStyle::SP_DialogResetButton);
+    DistanzeBT = pulsante("DistanzeBT", "Tolleranza", QStyle::SP_FileDialogInfoView);
+    RicercaLibrettiBT = pulsante("RicercaLibrettiBT", "Libretti", QStyle::SP_DirOpenIcon);
+    AiutoBt = pulsante("AiutoBt", "Guida", QStyle::SP_DialogHelpButton);
+    riga->addStretch();
+
+    Suggerimento(EsciBt, "Uscita|Esce da TrattePF");
+    Suggerimento(StampaBt, "Stampa Elenco|Stampa la tabella tratte PF visualizzata");
+    Suggerimento(UpdateBt, "Aggiorna/carica i dati in tabella leggendoli dal supporto indicato ");
+    Suggerimento(RicercaBt, "Ricerca tratte tra PF|Avvio procedura di ricerca tratte tra punti fiduciali");
+    Suggerimento(RimuoviBT, "Rimuove ricerca|Rimuove il risultato della ricerca tratte ritornando alla videata principale");
+    Suggerimento(DistanzeBT, "Tolleranza tratta utente|Controllo delle mutue relazioni tra P.F.");
+    Suggerimento(AiutoBt, "Guida di TrattePF");
+
+    // The client area and, over it, the survey-book results panel.
+    auto* area = new QWidget(centro);
+    auto* pila = new QGridLayout(area);
+    pila->setContentsMargins(0, 0, 0, 0);
+    ClientPanel = new QFrame(area);
+    ClientPanel->setObjectName("ClientPanel");
+    auto* cliente = new QVBoxLayout(ClientPanel);
+    cliente->setContentsMargins(0, 0, 0, 0);
+    NewDBGrid1 = new QTableView(ClientPanel);
+    NewDBGrid1->setObjectName("NewDBGrid1");
+    NewDBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    NewDBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    cliente->addWidget(NewDBGrid1);
+    CrmPanel = new QFrame(area);
+    CrmPanel->setObjectName("CrmPanel");
+    pila->addWidget(ClientPanel, 0, 0);
+    pila->addWidget(CrmPanel, 0, 0);
+
+    colonna->addWidget(TopPanel);
+    colonna->addWidget(area, 1);
+    setCentralWidget(centro);
+
+    // Status bar: five panels.
+    const int larghezze[5] = {45, 220, 70, 60, 50};
+    for (int i = 0; i < 5; ++i) {
+        auto* p = new QLabel(statusBar());
+        p->setObjectName(QStringLiteral("Pannello%1").arg(i));
+        p->setMinimumWidth(larghezze[i]);
+        if (i != 4)
+            p->setFixedWidth(larghezze[i]);
+        p->setFrameShape(i == 0 || i == 2 ? QFrame::NoFrame : QFrame::Panel);
+        p->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(p, i == 4 ? 1 : 0);
+        PannelliStato[i] = p;
+    }
+    PannelliStato[0]->setText("Comune");
+    PannelliStato[2]->setText("Tot. Tratte");
+
+    connect(EsciBt, &QToolButton::clicked, this, &TMainForm::EsciBtClick);
+    connect(UpdateBt, &QToolButton::clicked, this, &TMainForm::UpdateBtClick);
+    connect(AiutoBt, &QToolButton::clicked, this, &TMainForm::AiutoBtClick);
+    connect(ProvinceCB, &QComboBox::currentTextChanged, this, [this] { ProvinceCBChange(); });
+}
+
+void TMainForm::CreaMenu()
+{
+    auto voce = [this](QMenu* menu, const char* nome, const QString& testo, int contesto = 0) {
+        auto* a = menu->addAction(testo);
+        a->setObjectName(nome);
+        if (contesto)
+            ContestoAiuto(a, contesto);
+        return a;
+    };
+    auto separatore = [](QMenu* menu, const char* nome) { menu->addSeparator()->setObjectName(nome); };
+
+    FileMenu = menuBar()->addMenu("&File");
+    FileMenu->setObjectName("FileMenu");
+    ContestoAiuto(FileMenu, 11);
+    Aggiorna1 = voce(FileMenu, "Aggiorna1", "&Aggiorna...", 10);
+    Eliminaprovincia1 = voce(FileMenu, "Eliminaprovincia1", "&Elimina provincia...", 29);
+    separatore(FileMenu, "N7");
+    F1 = voce(FileMenu, "F1", "&Imposta Stampante...", 11);
+    F2 = voce(FileMenu, "F2", "Stam&pa...", 12);
+    F2->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12));
+    separatore(FileMenu, "N4");
+    F3 = voce(FileMenu, "F3", "P&referenze...", 13);
+    separatore(FileMenu, "N1");
+    MExit = voce(FileMenu, "MExit", "&Uscita", 15);
+    MExit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    RicercaMenu = menuBar()->addMenu("&Ricerca");
+    RicercaMenu->setObjectName("RicercaMenu");
+    ContestoAiuto(RicercaMenu, 14);
+    R1 = voce(RicercaMenu, "R1", "&Tratte...", 17);
+    Tolleranza = voce(RicercaMenu, "Tolleranza", "&Tolleranza...", 26);
+    separatore(RicercaMenu, "N8");
+    RicercaLibretti = voce(RicercaMenu, "RicercaLibretti", "Ricerca su &libretto...");
+    separatore(RicercaMenu, "N6");
+    AnnullaFiltro1 = voce(RicercaMenu, "AnnullaFiltro1", "&Rimuovi ricerca", 27);
+
+    VisMenu = menuBar()->addMenu("&Visualizza");
+    VisMenu->setObjectName("VisMenu");
+    StrumentiMenu = menuBar()->addMenu("&Strumenti");
+    StrumentiMenu->setObjectName("StrumentiMenu");
+    PercorsoPregeo1 = voce(StrumentiMenu, "PercorsoPregeo1", "&Percorso Pregeo");
+    InfoMenu = menuBar()->addMenu("?");
+    InfoMenu->setObjectName("InfoMenu");
+    GuidaMenu = voce(InfoMenu, "GuidaMenu", "Guida", 1);
+    GuidaMenu->setShortcut(QKeySequence(Qt::Key_F1));
+    separatore(InfoMenu, "N2");
+    N3 = voce(InfoMenu, "N3", "&Informazioni su TrattePF...");
+
+    Suggerimento(F1, "Lancia le impostazioni della stampante");
+    Suggerimento(F2, "Stampa la tabella visualizzata");
+    Suggerimento(F3, "Impostazione della provincia e del comune di default");
+    Suggerimento(MExit, "Esce da Tratte");
+    Suggerimento(R1, "Ricerca Tratte tra uno o più PF");
+    Suggerimento(AnnullaFiltro1, "Rimuove la tabella di tratte ritornando alla videata principale");
+    Suggerimento(GuidaMenu, "|Lancia la guida di TrattePF");
+    Suggerimento(N3, "|Mostra Informazioni sul sistema, sul programma e sul titolare della licenza d'uso");
+
+    // The action list.
+    RicercaLibrettiAction = new QAction("Ricerca su libretto...", this);
+    RicercaLibrettiAction->setObjectName("RicercaLibrettiAction");
+    Suggerimento(RicercaLibrettiAction, "Ricerca su libretto|Esegue la ricerca delle mutue distanze su un libretto elaborato");
+    PercorsoPregeoAction = new QAction("Percorso Pregeo", this);
+    PercorsoPregeoAction->setObjectName("PercorsoPregeoAction");
+    Suggerimento(PercorsoPregeoAction, "Visualizza il percorso di Pregeo|Visualizza, e permette di cambiare all'occorrenza, il percorso di Pregeo");
+    // Items and button bound to an action follow its visibility and take its hint.
+    auto lega = [](QAction* voce, QAction* azione) {
+        voce->setToolTip(azione->toolTip());
+        voce->setStatusTip(azione->statusTip());
+        QObject::connect(voce, &QAction::triggered, azione, &QAction::trigger);
+        QObject::connect(azione, &QAction::changed, voce, [voce, azione] {
+            voce->setVisible(azione->isVisible());
+            voce->setEnabled(azione->isEnabled());
+        });
+    };
+    lega(RicercaLibretti, RicercaLibrettiAction);
+    lega(PercorsoPregeo1, PercorsoPregeoAction);
+    RicercaLibrettiBT->setToolTip(RicercaLibrettiAction->toolTip());
+    RicercaLibrettiBT->setStatusTip(RicercaLibrettiAction->statusTip());
+    connect(RicercaLibrettiBT, &QToolButton::clicked, RicercaLibrettiAction, &QAction::trigger);
+    connect(RicercaLibrettiAction, &QAction::changed, RicercaLibrettiBT, [this] {
+        RicercaLibrettiBT->setVisible(RicercaLibrettiAction->isVisible());
+        RicercaLibrettiBT->setEnabled(RicercaLibrettiAction->isEnabled());
+    });
+
+    connect(Aggiorna1, &QAction::triggered, this, &TMainForm::UpdateBtClick);
+    connect(Eliminaprovincia1, &QAction::triggered, this, &TMainForm::Eliminaprovincia1Click);
+    connect(F3, &QAction::triggered, this, &TMainForm::F3Click);
+    connect(MExit, &QAction::triggered, this, &TMainForm::EsciBtClick);
+    connect(GuidaMenu, &QAction::triggered, this, &TMainForm::GuidaMenuClick);
+    connect(N3, &QAction::triggered, this, &TMainForm::N3Click);
+}
+
+void TMainForm::CollegaDati()
+{
+    Table.ReadOnly = true;
+    Table.CachedUpdates = true;
+    Table.NotAppend = true;
+    DataSource1.SetDataSet(&Table);
+    vista_ = std::make_unique<TabellaTemporanea>(Table);
+    vista_->SetDataSource(&DataSource1);
+    NewDBGrid1->setModel(vista_.get());
+    Query1.SQL = QStringList{"Select * from \"KWArchivioComuni.db\" com", "Where com.\"CodiceFiscale\" like :CodiceFiscale or",
+                             "com.\"CodiceCatastale\" like:CodiceCatastale or", "com.\"Provincia\" like:Provincia or",
+                             "com.\"NomeComune\" like:NomeComune", ""};
+    CaricaOldComuniQuery.SQL = QStringList{"Select * from \"ZRNuoveProvince.db\" prov", "where prov.\"VecchiaProvincia\" like :sigla"};
+}
+
+// ---------------------------------------------------------------- start
+
+void TMainForm::FormCreate()
+{
+    try {
+        // 1-2. Splash and help file.
+        TStartForm::Mostra(nullptr);
+        aiuto::ImpostaHelpFile(QDir(QCoreApplication::applicationDirPath()).filePath("Tratte.hlp"));
+        aiuto::ImpostaFinestraPrincipale(this);
+        // 3. The municipality directory component.
+        try {
+            throw EDBEngineError(QStringLiteral("Impossibile creare il componente %1: classe non registrata.").arg(ClasseComponenteDirectory));
+        } catch (const std::exception& errore) {
+            // The rest of the start does not depend on it.
+            messaggi::MostraErrore(errore);
+        }
+        // 4-9.
+        ValoriComune.clear();
+        CartellaArchivioComuni = LeggiCartellaArchivioComuni();
+        Archivio.CartellaArchivioComuni = CartellaArchivioComuni;
+        CartellaProgramma = Archivio.CartellaProgramma;
+        QLocale::setDefault(QLocale::c());
+        PrinterSetupDialog1 = new QPrintDialog(this);
+        PrinterSetupDialog1->setObjectName("PrinterSetupDialog1");
+        UltimoComune.clear();
+        // 10-13. The data store.
+        Archivio.ImpostaConnessione();
+        Archivio.CreaTabelleMancanti();
+        Table.DatabaseName = "Database";
+        Table.SetTableName("Tratte.db");
+        TabellaPerRicerca.DatabaseName = CartellaProgramma + "Archivi";
+        TabellaPerRicerca.SetTableName("Tratte.db");
+        PrvTable.DatabaseName = "Database";
+        PrvTable.TableName = "Prv.db";
+        Query1.DatabaseName = CartellaArchivioComuni;
+        CaricaOldComuniQuery.DatabaseName = CartellaArchivioComuni;
+        Database.Open();
+        // 14-16.
+        NumeroStampanti = ContaStampanti();
+        CrmPanel->hide();
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+        CrmPanel->hide();
+    }
+}
+
+void TMainForm::showEvent(QShowEvent* evento)
+{
+    QMainWindow::showEvent(evento);
+    if (!mostrata_) {
+        mostrata_ = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    SuStampante = true;
+    TutteLePagine = true;
+    StampaBt->setEnabled(NumeroStampanti > 0);
+    F2->setEnabled(NumeroStampanti > 0);
+    PercorsoPregeoAction->setVisible(false);
+    RicercaLibrettiAction->setVisible(false);
+    StrumentiMenu->menuAction()->setVisible(false);
+    QCoreApplication::postEvent(this, new QEvent(EventoAvvio));
+}
+
+bool TMainForm::event(QEvent* evento)
+{
+    if (evento->type() == EventoAvvio) {
+        Avvio();
+        return true;
+    }
+    if (evento->type() == QEvent::StatusTip) {
+        MostraSuggerimento(static_cast<QStatusTipEvent*>(evento)->tip());
+        return true;
+    }
+    return QMainWindow::event(evento);
+}
+
+void TMainForm::Avvio()
+{
+    try {
+        const ValoriIniziali iniziali = LeggiValoriIniziali();
+        CaricaProvince();
+        for (int i = 0; i < ProvinceCB->count(); ++i)
+            if (ProvinceCB->itemText(i).compare(iniziali.provincia, Qt::CaseInsensitive) == 0 && !iniziali.provincia.isEmpty()) {
+                ProvinceCB->setCurrentIndex(i);
+                ProvinceCBChange();
+                break;
+            }
+        const int comune = iniziali.comune.isEmpty() ? -1 : ComuniCB->findText(iniziali.comune, Qt::MatchFixedString);
+        if (comune >= 0) {
+            ComuniCB->setCurrentIndex(comune);
+            ComuniCBChange();
+        }
+        AggiornaComandi();
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+    }
+    if (VisualizzaAvviso())
+        messaggi::MessageBox(this,
+                             "Per una maggiore comodità, in avvio di una sessione di lavoro è possibile\r\n"
+                             "VISUALIZZARE I DATI DI UN COMUNE DI DEFAULT settando le preferenze\r\n"
+                             "per provincia e comune iniziali.",
+                             "Informazione", messaggi::Pulsanti::Ok, messaggi::Icona::Informazione);
+}
+
+void TMainForm::MostraSuggerimento(const QString& suggerimento) { PannelliStato[4]->setText(suggerimento); }
+
+QString TMainForm::Pannello(int indice) const { return PannelliStato[indice]->text(); }
+void TMainForm::ImpostaPannello(int indice, const QString& testo) { PannelliStato[indice]->setText(testo); }
+
+// ---------------------------------------------------------------- commands
+
+void TMainForm::AggiornaComandi()
+{
+    const bool aperta = Table.TDataSet::Active();
+    if (CrmPanel->isVisible()) {
+        // The survey-book results control is not there yet: its table counts as closed.
+        const bool risultati = false;
+        StampaBt->setEnabled(NumeroStampanti > 0 && risultati);
+        F2->setEnabled(StampaBt->isEnabled());
+        RicercaBt->setEnabled(false);
+        DistanzeBT->setEnabled(false);
+        UpdateBt->setEnabled(false);
+        RimuoviBT->setEnabled(true);
+        RicercaMenu->setEnabled(true);
+        R1->setEnabled(false);
+        Tolleranza->setEnabled(false);
+        VisMenu->setEnabled(risultati);
+    } else {
+        StampaBt->setEnabled(NumeroStampanti > 0 && aperta);
+        F2->setEnabled(StampaBt->isEnabled());
+        RicercaBt->setEnabled(aperta);
+        DistanzeBT->setEnabled(aperta);
+        UpdateBt->setEnabled(true);
+        RimuoviBT->setEnabled(aperta);
+        RicercaMenu->setEnabled(aperta);
+        R1->setEnabled(true);
+        Tolleranza->setEnabled(true);
+        VisMenu->setEnabled(aperta);
+    }
+}
+
+void TMainForm::CaricaProvince()
+{
+    PrvTable.Open();
+    if (PrvTable.RecordCount() > 0 && ProvinceCB->findText("Tutte le province", Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
+        ProvinceCB->addItem("Tutte le province");
+    for (PrvTable.First(); !PrvTable.IsEmpty(); PrvTable.Next()) {
+        const QString nome = PrvTable.Fields(1)->AsString();
+        if (ProvinceCB->findText(nome, Qt::MatchFixedString) < 0)
+            ProvinceCB->addItem(nome);
+        if (PrvTable.RecNo() == PrvTable.RecordCount())
+            break;
+    }
+    PrvTable.Close();
+}
+
+void TMainForm::ProvinceCBChange()
+{
+    const QString testo = ProvinceCB->currentText();
+    if (testo.isEmpty() || ProvinceCB->findText(testo, Qt::MatchFixedString) < 0) {
+        AggiornaComandi();
+        return;
+    }
+    // The comune list of the province comes with the directory component.
+    AggiornaComandi();
+}
+
+void TMainForm::ComuniCBChange()
+{
+    // The display filter comes with the directory component.
+    AggiornaComandi();
+}
+
+void TMainForm::EsciBtClick() { close(); }
+
+void TMainForm::UpdateBtClick()
+{
+    // The update dialog arrives with the loading procedure.
+}
+
+void TMainForm::Eliminaprovincia1Click()
+{
+    // The delete-province dialog arrives with the loading procedure.
+}
+
+void TMainForm::F3Click()
+{
+    // The preferences dialog arrives with the navigation.
+}
+
+void TMainForm::AiutoBtClick() { GuidaMenuClick(); }
+
+void TMainForm::GuidaMenuClick() { aiuto::HelpContext(1); }
+
+void TMainForm::N3Click()
+{
+    TAboutBox informazioni(this);
+    messaggi::MostraModale(informazioni);
+}
+
+void TMainForm::FormDestroy()
+{
+    ValoriComune.clear();
+}
+
+} // namespace tratte

@@ -1,0 +1,117 @@
+#pragma once
+// TMainForm: the main window. Its controls, menus and actions, the set-up
+// at creation and at the first display, the start-up selection, and the
+// rule that enables and disables its commands.
+#include "app/archiviodati.h"
+#include "gridkit/newtable.h"
+#include "tabelle/query.h"
+#include "tabelle/sorgente.h"
+#include "tabelle/tabella.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPrintDialog;
+class QTableView;
+class QToolButton;
+
+namespace tratte {
+
+class TabellaTemporanea;
+
+// The private message posted to itself when the window is first shown.
+inline constexpr int WM_AVVIO = 0x2400;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // `cartellaProgramma`: the executable's folder.
+    explicit TMainForm(const QString& cartellaProgramma, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Counts the printers the system knows, the built-in PDF printer
+    // included; tests replace it.
+    static std::function<int()> ContaStampanti;
+
+    // Fields.
+    QString CartellaProgramma;
+    QString CartellaArchivioComuni;
+    QStringList ValoriComune;
+    QString CodiceCatastale, CodiceFiscale, Provincia, NomeComune;
+    QString UltimoComune;
+    int NumeroStampanti = 0;
+    bool SuStampante = false;
+    bool TutteLePagine = false;
+
+    // Data.
+    TArchivioDati Archivio;
+    tabelle::TDatabase& Database;
+    gridkit::TNewTable Table;
+    gridkit::TNewTable TabellaPerRicerca;
+    tabelle::TTable PrvTable;
+    tabelle::TQuery Query1;
+    tabelle::TQuery CaricaOldComuniQuery;
+    tabelle::TDataSource DataSource1;
+
+    // Controls.
+    QFrame* TopPanel;
+    QToolButton *EsciBt, *StampaBt, *UpdateBt, *RicercaBt, *RimuoviBT, *DistanzeBT, *RicercaLibrettiBT, *AiutoBt;
+    QLabel *Label1, *Label2;
+    QComboBox *ProvinceCB, *ComuniCB;
+    QFrame* ClientPanel;
+    QFrame* CrmPanel;
+    QTableView* NewDBGrid1;
+    QLabel* PannelliStato[5];
+    QPrintDialog* PrinterSetupDialog1 = nullptr;
+
+    // Menus and actions.
+    QMenu *FileMenu, *RicercaMenu, *VisMenu, *StrumentiMenu, *InfoMenu;
+    QAction *Aggiorna1, *Eliminaprovincia1, *F1, *F2, *F3, *MExit;
+    QAction *R1, *Tolleranza, *RicercaLibretti, *AnnullaFiltro1;
+    QAction *PercorsoPregeo1, *GuidaMenu, *N3;
+    QAction *RicercaLibrettiAction, *PercorsoPregeoAction;
+
+    // Operations.
+    void FormCreate();
+    void FormShow();
+    void Avvio();
+    void AggiornaComandi();
+    void MostraSuggerimento(const QString& suggerimento);
+    void CaricaProvince();
+    void ProvinceCBChange();
+    void ComuniCBChange();
+
+    // Handlers.
+    void EsciBtClick();
+    void UpdateBtClick();
+    void AiutoBtClick();
+    void GuidaMenuClick();
+    void N3Click();
+    void F3Click();
+    void Eliminaprovincia1Click();
+
+    // The text of a status bar panel.
+    QString Pannello(int indice) const;
+    void ImpostaPannello(int indice, const QString& testo);
+
+protected:
+    bool event(QEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+
+private:
+    void CreaControlli();
+    void CreaMenu();
+    void CollegaDati();
+    void FormDestroy();
+    bool mostrata_ = false;
+    std::unique_ptr<TabellaTemporanea> vista_;
+};
+
+} // namespace tratte

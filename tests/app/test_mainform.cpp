@@ -1,0 +1,212 @@
+// The main window on a temporary installation: its set-up, the start-up
+// selection and notice, the hidden commands and the command rule.
+#include "app/configurazione.h"
+#include "app/mainform.h"
+#include "registro/treginifile.h"
+#include "messaggi/messaggi.h"
+#include "messaggi/servizio_finto.h"
+#include "supporto/cartella_temporanea.h"
+#include "tabelle/tabella.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace tratte;
+
+namespace {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    CartellaTemporanea cartella;
+    messaggi::ServizioMessaggiFinto finto;
+    messaggi::SostituzioneServizio sostituzione{finto};
+    QString programma = cartella.sottocartella("Tratte");
+    std::function<int()> contaPrima = TMainForm::ContaStampanti;
+
+    MainFormTest() { QDir(programma).mkpath("Archivi"); }
+    ~MainFormTest() override { TMainForm::ContaStampanti = contaPrima; }
+
+    // Provinces loaded in PRV.DB before the window starts.
+    void CaricaPrv(const QStringList& nomi)
+    {
+        tabelle::TSession s;
+        TArchivioDati archivio(programma, nullptr, &s);
+        archivio.Prepara();
+        tabelle::TTable prv(nullptr, &s);
+        prv.DatabaseName = "Database";
+        prv.TableName = "PRV.DB";
+        prv.Open();
+        for (const QString& n : nomi) {
+            prv.Append();
+            prv.FieldByName("CODEPRV")->SetAsString(n.left(2));
+            prv.FieldByName("PROVINCIA")->SetAsString(n);
+            prv.Post();
+        }
+    }
+
+    std::unique_ptr<TMainForm> Avvia()
+    {
+        auto f = std::make_unique<TMainForm>(programma);
+        f->show();
+        QApplication::processEvents();
+        return f;
+    }
+
+    QStringList Testi() const
+    {
+        QStringList t;
+        for (const auto& m : finto.mostrati)
+            t << m.titolo + ": " + m.testo;
+        return t;
+    }
+};
+
+TEST_F(MainFormTest, ControlliMenuEBarraDiStato)
+{
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    auto f = Avvia();
+    EXPECT_EQ(f->windowTitle(), "Tratte Punti Fiduciali");
+    EXPECT_EQ(f->property("helpContext").toInt(), 1);
+    EXPECT_EQ(f->TopPanel->height(), 57);
+    EXPECT_EQ(f->ProvinceCB->width(), 145);
+    EXPECT_EQ(f->ComuniCB->width(), 202);
+    EXPECT_EQ(f->EsciBt->text(), "Esci");
+    EXPECT_EQ(f->EsciBt->toolTip(), "Uscita");
+    EXPECT_EQ(f->EsciBt->statusTip(), "Esce da TrattePF");
+    EXPECT_EQ(f->UpdateBt->toolTip(), f->UpdateBt->statusTip());
+    EXPECT_EQ(f->Label2->text(), "Comune o Sezione");
+    EXPECT_EQ(f->Pannello(0), "Comune");
+    EXPECT_EQ(f->Pannello(2), "Tot. Tratte");
+    EXPECT_EQ(f->PannelliStato[1]->width(), 220);
+
+    EXPECT_EQ(f->F2->text(), "Stam&pa...");
+    EXPECT_EQ(f->F2->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12));
+    EXPECT_EQ(f->MExit->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+    EXPECT_EQ(f->GuidaMenu->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(f->Eliminaprovincia1->property("helpContext").toInt(), 29);
+    EXPECT_EQ(f->GuidaMenu->statusTip(), "Lancia la guida di TrattePF");
+
+    // Survey-book search and Pregeo path are never offered.
+    EXPECT_FALSE(f->RicercaLibrettiAction->isVisible());
+    EXPECT_FALSE(f->PercorsoPregeoAction->isVisible());
+    EXPECT_FALSE(f->RicercaLibrettiBT->isVisible());
+    EXPECT_FALSE(f->RicercaLibretti->isVisible());
+    EXPECT_FALSE(f->PercorsoPregeo1->isVisible());
+    EXPECT_FALSE(f->StrumentiMenu->menuAction()->isVisible());
+    EXPECT_FALSE(f->CrmPanel->isVisible());
+
+    // The hint of what the pointer is over goes to panel 4.
+    QStatusTipEvent suggerimento("Esce da TrattePF");
+    QApplication::sendEvent(f->EsciBt, &suggerimento);
+    EXPECT_EQ(f->Pannello(4), "Esce da TrattePF");
+    // Only the box of the directory component, which is not there yet.
+    ASSERT_EQ(finto.mostrati.size(), 1) << Testi().join('\n').toStdString();
+    EXPECT_TRUE(finto.mostrati[0].testo.contains("{F6CC86A0-E389-11D3-B19A-444553540000}"));
+}
+
+TEST_F(MainFormTest, ComandiSecondoLoStato)
+{
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    auto f = Avvia();
+    // Table closed.
+    EXPECT_FALSE(f->StampaBt->isEnabled());
+    EXPECT_FALSE(f->F2->isEnabled());
+    EXPECT_FALSE(f->RicercaBt->isEnabled());
+    EXPECT_FALSE(f->DistanzeBT->isEnabled());
+    EXPECT_FALSE(f->RimuoviBT->isEnabled());
+    EXPECT_TRUE(f->UpdateBt->isEnabled());
+    EXPECT_FALSE(f->RicercaMenu->isEnabled());
+    EXPECT_FALSE(f->VisMenu->isEnabled());
+    EXPECT_TRUE(f->EsciBt->isEnabled());
+    EXPECT_TRUE(f->AiutoBt->isEnabled());
+
+    // Table open.
+    f->Table.Riapri();
+    f->AggiornaComandi();
+    EXPECT_TRUE(f->StampaBt->isEnabled());
+    EXPECT_TRUE(f->F2->isEnabled());
+    EXPECT_TRUE(f->RicercaBt->isEnabled());
+    EXPECT_TRUE(f->RimuoviBT->isEnabled());
+    EXPECT_TRUE(f->RicercaMenu->isEnabled());
+    EXPECT_TRUE(f->VisMenu->isEnabled());
+
+    // Survey-book results shown (their table not open).
+    f->CrmPanel->show();
+    f->AggiornaComandi();
+    EXPECT_FALSE(f->StampaBt->isEnabled());
+    EXPECT_FALSE(f->RicercaBt->isEnabled());
+    EXPECT_FALSE(f->DistanzeBT->isEnabled());
+    EXPECT_FALSE(f->UpdateBt->isEnabled());
+    EXPECT_TRUE(f->RimuoviBT->isEnabled());
+    EXPECT_FALSE(f->R1->isEnabled());
+    EXPECT_FALSE(f->Tolleranza->isEnabled());
+    EXPECT_FALSE(f->VisMenu->isEnabled());
+    f->CrmPanel->hide();
+
+    // No printer at all: printing stays off, the rest works.
+    TMainForm::ContaStampanti = [] { return 0; };
+    auto senza = Avvia();
+    senza->Table.Riapri();
+    senza->AggiornaComandi();
+    EXPECT_FALSE(senza->StampaBt->isEnabled());
+    EXPECT_FALSE(senza->F2->isEnabled());
+    EXPECT_TRUE(senza->RicercaBt->isEnabled());
+}
+
+TEST_F(MainFormTest, PrimaPartenzaCreaLeTabelleEMostraLAvviso)
+{
+    auto f = Avvia();
+    EXPECT_TRUE(QFile::exists(programma + "/Archivi/PRV.DB"));
+    EXPECT_TRUE(f->Database.Connected());
+    EXPECT_EQ(f->ProvinceCB->count(), 0);
+    EXPECT_TRUE(f->ProvinceCB->currentText().isEmpty());
+    // The directory component is not there: one error box, then the notice.
+    ASSERT_EQ(finto.mostrati.size(), 2) << Testi().join('\n').toStdString();
+    EXPECT_EQ(finto.mostrati[0].titolo, "Errore");
+    EXPECT_EQ(finto.mostrati[1].titolo, "Informazione");
+}
+
+TEST_F(MainFormTest, SelezioneDiAvvio)
+{
+    CaricaPrv({"ROMA", "MILANO"});
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    ScriviValoriIniziali({"milano", "", ""});
+    {
+        auto f = Avvia();
+        EXPECT_EQ(f->ProvinceCB->count(), 3);
+        EXPECT_EQ(f->ProvinceCB->itemText(0), "Tutte le province");
+        EXPECT_EQ(f->ProvinceCB->currentText(), "MILANO");
+    }
+    ScriviValoriIniziali({"FIRENZE", "FIRENZE", ""}); // no longer loaded
+    {
+        auto f = Avvia();
+        EXPECT_NE(f->ProvinceCB->currentText(), "FIRENZE");
+    }
+    ScriviValoriIniziali({"", "", ""});
+    auto f = Avvia();
+    EXPECT_EQ(f->ProvinceCB->count(), 3);
+    // Only the directory error: VisualizzaFinestra "0" suppresses the notice.
+    for (const auto& m : finto.mostrati)
+        EXPECT_NE(m.titolo, "Informazione");
+}
+
+TEST_F(MainFormTest, SchermataDellaFinestra)
+{
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    auto f = Avvia();
+    f->resize(1000, 600);
+    QApplication::processEvents();
+    const QImage immagine = f->grab().toImage();
+    ASSERT_FALSE(immagine.isNull());
+    EXPECT_TRUE(immagine.save(QDir::current().filePath("finestra-principale.png")));
+}
+
+} // namespace
