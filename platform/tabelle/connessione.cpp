@@ -15,7 +15,6 @@ namespace tabelle {
 namespace {
 
 constexpr int MassimoAllegati = 10;
-constexpr int DimensionePagina = 16384;
 
 QString NomeBreve(const QString& percorso) { return QFileInfo(percorso).fileName(); }
 
@@ -59,17 +58,10 @@ struct Connessione::File {
 
 Istruzione::Istruzione(Connessione& c, const QString& testo) : c_(c), testo_(testo)
 {
-    const QByteArray utf8 = testo.toUtf8();
-    const int r = sqlite3_prepare_v2(c.db(), utf8.constData(), int(utf8.size()), &stmt_, nullptr);
-    if (r != SQLITE_OK) {
-        const QString errore = c.UltimoErrore();
-        sqlite3_finalize(stmt_);
-        stmt_ = nullptr;
-        throw EDBEngineError(QStringLiteral("Istruzione SQL non valida (%1): %2").arg(errore, testo.simplified()), r & 0xff, errore);
-    }
+    stmt_ = c.Prendi(testo);
 }
 
-Istruzione::~Istruzione() { sqlite3_finalize(stmt_); }
+Istruzione::~Istruzione() { c_.Restituisci(testo_, stmt_); }
 
 int Istruzione::IndiceParametro(const QString& nome) const
 {
@@ -237,7 +229,53 @@ Connessione::~Connessione()
     for (auto& f : file_)
         if (f->fd >= 0)
             ::close(f->fd);
+    SvuotaPreparate();
     sqlite3_close(db_);
+}
+
+sqlite3_stmt* Connessione::Prendi(const QString& testo)
+{
+    auto it = preparate_.find(testo);
+    if (it != preparate_.end()) {
+        sqlite3_stmt* s = it.value();
+        preparate_.erase(it);
+        ordinePreparate_.removeOne(testo);
+        return s;
+    }
+    sqlite3_stmt* s = nullptr;
+    const QByteArray utf8 = testo.toUtf8();
+    const int r = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &s, nullptr);
+    if (r != SQLITE_OK) {
+        const QString errore = UltimoErrore();
+        sqlite3_finalize(s);
+        throw EDBEngineError(QStringLiteral("Istruzione SQL non valida (%1): %2").arg(errore, testo.simplified()), r & 0xff, errore);
+    }
+    return s;
+}
+
+void Connessione::Restituisci(const QString& testo, sqlite3_stmt* istruzione)
+{
+    if (!istruzione)
+        return;
+    constexpr int MassimoPreparate = 64;
+    sqlite3_reset(istruzione);
+    sqlite3_clear_bindings(istruzione);
+    if (preparate_.contains(testo)) {
+        sqlite3_finalize(istruzione);
+        return;
+    }
+    preparate_.insert(testo, istruzione);
+    ordinePreparate_.append(testo);
+    if (ordinePreparate_.size() > MassimoPreparate)
+        sqlite3_finalize(preparate_.take(ordinePreparate_.takeFirst()));
+}
+
+void Connessione::SvuotaPreparate()
+{
+    for (sqlite3_stmt* s : std::as_const(preparate_))
+        sqlite3_finalize(s);
+    preparate_.clear();
+    ordinePreparate_.clear();
 }
 
 void Connessione::Esegui(const QString& testo)
@@ -380,6 +418,8 @@ void Connessione::StaccaFile(File& f)
 {
     if (f.schema.isEmpty())
         return;
+    // Kept statements may name the schema: they go first.
+    SvuotaPreparate();
     Esegui(QStringLiteral("DETACH DATABASE %1").arg(f.schema));
     f.schema.clear();
     f.impronta = Impronta();

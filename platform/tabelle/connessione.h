@@ -17,6 +17,10 @@ struct sqlite3_stmt;
 
 namespace tabelle {
 
+// Page size of every table file, encrypted or not: large pages make the
+// whole-table reads of the archive cheap to decrypt.
+inline constexpr int DimensionePagina = 65536;
+
 class Connessione;
 
 // A prepared statement, finalized with the object.
@@ -125,7 +129,13 @@ public:
     void AnnullaTransazione();
     bool InTransazione() const;
 
+    // Prepared statements are kept for their text and handed out again,
+    // so that a statement run over and over is prepared once.
+    sqlite3_stmt* Prendi(const QString& testo);
+    void Restituisci(const QString& testo, sqlite3_stmt* istruzione);
+
 private:
+    void SvuotaPreparate();
     struct File;
     File& FileDi(const QString& percorso);
     void Allega(File& f, bool crea);
@@ -135,6 +145,8 @@ private:
 
     sqlite3* db_ = nullptr;
     std::function<QList<QByteArray>()> chiavi_;
+    QHash<QString, sqlite3_stmt*> preparate_;
+    QList<QString> ordinePreparate_; // oldest first
     QHash<QString, std::shared_ptr<File>> file_;
     int prossimoSchema_ = 1;
     quint64 orologio_ = 0;

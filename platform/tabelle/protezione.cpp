@@ -78,7 +78,7 @@ void ImpostaPasswordTabella(TSession& sessione, const QString& nome, const QStri
         lettura.close();
         bool aperta = inChiaro && file.Chiave(QByteArray());
         if (!inChiaro) {
-            file.Obbliga("PRAGMA cipher_page_size = 16384");
+            file.Obbliga("PRAGMA cipher_page_size = " + QByteArray::number(DimensionePagina));
             for (const QString& p : sessione.Passwords())
                 if ((aperta = file.Chiave(ChiaveGrezza(p))))
                     break;
@@ -86,9 +86,9 @@ void ImpostaPasswordTabella(TSession& sessione, const QString& nome, const QStri
         if (!aperta)
             throw EDBEngineError(QStringLiteral("password errata o file danneggiato"));
         const QByteArray chiave = password.isEmpty() ? QByteArray() : ChiaveGrezza(password);
-        file.Obbliga("PRAGMA cipher_default_page_size = 16384");
+        file.Obbliga("PRAGMA cipher_default_page_size = " + QByteArray::number(DimensionePagina));
         file.Obbliga("ATTACH DATABASE " + Letterale(QFile::encodeName(nuovo)) + " AS nuovo KEY " + Letterale(chiave));
-        file.Obbliga("PRAGMA nuovo.page_size = 16384");
+        file.Obbliga("PRAGMA nuovo.page_size = " + QByteArray::number(DimensionePagina));
         file.Obbliga("SELECT sqlcipher_export('nuovo')");
         file.Obbliga("DETACH DATABASE nuovo");
     } catch (const EDBEngineError& e) {

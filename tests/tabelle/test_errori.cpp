@@ -2,6 +2,7 @@
 // statement failed, and leaves the table files as they were.
 #include "supporto_tabelle.h"
 
+#include "tabelle/connessione.h"
 #include "tabelle/query.h"
 #include "tabelle/tabella.h"
 
@@ -80,19 +81,20 @@ TEST_F(Errori, CartellaMancante)
 TEST_F(Errori, FileDanneggiati)
 {
     const QByteArray integro = Contenuto(File());
-    ASSERT_GT(integro.size(), 3 * 16384);
+    const int pagina = DimensionePagina;
+    ASSERT_GT(integro.size(), 2 * pagina);
     QByteArray casuale(40000, '\0');
     for (char& c : casuale)
         c = char(QRandomGenerator::global()->bounded(256));
     // The table's root page overwritten.
     QByteArray rovinato = integro;
-    for (int i = 16384; i < 2 * 16384; ++i)
+    for (int i = pagina; i < 2 * pagina; ++i)
         rovinato[i] = char(0xFF);
     const QList<QPair<const char*, QByteArray>> casi = {
         {"vuoto", QByteArray()},
         {"casuale", casuale},
         {"intestazione sola", integro.left(100)},
-        {"troncato", integro.left(16384 + 200)},
+        {"troncato", integro.left(pagina + 200)},
         {"pagina rovinata", rovinato},
     };
     TSession conPassword;
