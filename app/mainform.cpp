@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <type_traits>
 
 namespace tratte {
 
@@ -249,10 +250,15 @@ void TMainForm::CreaMenu()
         return a;
     };
     auto separatore = [](QMenu* menu, const char* nome) { menu->addSeparator()->setObjectName(nome); };
+    auto menu = [this](const char* nome, const QString& testo, int contesto = 0) {
+        QMenu* m = menuBar()->addMenu(testo);
+        m->setObjectName(nome);
+        if (contesto)
+            ContestoAiuto(m, contesto);
+        return m;
+    };
 
-    FileMenu = menuBar()->addMenu("&File");
-    FileMenu->setObjectName("FileMenu");
-    ContestoAiuto(FileMenu, 11);
+    FileMenu = menu("FileMenu", "&File", 11);
     Aggiorna1 = voce(FileMenu, "Aggiorna1", "&Aggiorna...", 10);
     Eliminaprovincia1 = voce(FileMenu, "Eliminaprovincia1", "&Elimina provincia...", 29);
     separatore(FileMenu, "N7");
@@ -265,9 +271,7 @@ void TMainForm::CreaMenu()
     MExit = voce(FileMenu, "MExit", "&Uscita", 15);
     MExit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
 
-    RicercaMenu = menuBar()->addMenu("&Ricerca");
-    RicercaMenu->setObjectName("RicercaMenu");
-    ContestoAiuto(RicercaMenu, 14);
+    RicercaMenu = menu("RicercaMenu", "&Ricerca", 14);
     R1 = voce(RicercaMenu, "R1", "&Tratte...", 17);
     Tolleranza = voce(RicercaMenu, "Tolleranza", "&Tolleranza...", 26);
     separatore(RicercaMenu, "N8");
@@ -275,13 +279,10 @@ void TMainForm::CreaMenu()
     separatore(RicercaMenu, "N6");
     AnnullaFiltro1 = voce(RicercaMenu, "AnnullaFiltro1", "&Rimuovi ricerca", 27);
 
-    VisMenu = menuBar()->addMenu("&Visualizza");
-    VisMenu->setObjectName("VisMenu");
-    StrumentiMenu = menuBar()->addMenu("&Strumenti");
-    StrumentiMenu->setObjectName("StrumentiMenu");
+    VisMenu = menu("VisMenu", "&Visualizza");
+    StrumentiMenu = menu("StrumentiMenu", "&Strumenti");
     PercorsoPregeo1 = voce(StrumentiMenu, "PercorsoPregeo1", "&Percorso Pregeo");
-    InfoMenu = menuBar()->addMenu("?");
-    InfoMenu->setObjectName("InfoMenu");
+    InfoMenu = menu("InfoMenu", "?");
     GuidaMenu = voce(InfoMenu, "GuidaMenu", "Guida", 1);
     GuidaMenu->setShortcut(QKeySequence(Qt::Key_F1));
     separatore(InfoMenu, "N2");
@@ -303,25 +304,23 @@ void TMainForm::CreaMenu()
     PercorsoPregeoAction = new QAction("Percorso Pregeo", this);
     PercorsoPregeoAction->setObjectName("PercorsoPregeoAction");
     Suggerimento(PercorsoPregeoAction, "Visualizza il percorso di Pregeo|Visualizza, e permette di cambiare all'occorrenza, il percorso di Pregeo");
-    // Items and button bound to an action follow its visibility and take its hint.
-    auto lega = [](QAction* voce, QAction* azione) {
-        voce->setToolTip(azione->toolTip());
-        voce->setStatusTip(azione->statusTip());
-        QObject::connect(voce, &QAction::triggered, azione, &QAction::trigger);
-        QObject::connect(azione, &QAction::changed, voce, [voce, azione] {
-            voce->setVisible(azione->isVisible());
-            voce->setEnabled(azione->isEnabled());
+    // Items and the button bound to an action take its hint, run it and
+    // follow its visibility.
+    auto lega = [](auto* legato, QAction* azione) {
+        legato->setToolTip(azione->toolTip());
+        legato->setStatusTip(azione->statusTip());
+        if constexpr (std::is_same_v<std::remove_pointer_t<decltype(legato)>, QAction>)
+            QObject::connect(legato, &QAction::triggered, azione, &QAction::trigger);
+        else
+            QObject::connect(legato, &QToolButton::clicked, azione, &QAction::trigger);
+        QObject::connect(azione, &QAction::changed, legato, [legato, azione] {
+            legato->setVisible(azione->isVisible());
+            legato->setEnabled(azione->isEnabled());
         });
     };
     lega(RicercaLibretti, RicercaLibrettiAction);
+    lega(RicercaLibrettiBT, RicercaLibrettiAction);
     lega(PercorsoPregeo1, PercorsoPregeoAction);
-    RicercaLibrettiBT->setToolTip(RicercaLibrettiAction->toolTip());
-    RicercaLibrettiBT->setStatusTip(RicercaLibrettiAction->statusTip());
-    connect(RicercaLibrettiBT, &QToolButton::clicked, RicercaLibrettiAction, &QAction::trigger);
-    connect(RicercaLibrettiAction, &QAction::changed, RicercaLibrettiBT, [this] {
-        RicercaLibrettiBT->setVisible(RicercaLibrettiAction->isVisible());
-        RicercaLibrettiBT->setEnabled(RicercaLibrettiAction->isEnabled());
-    });
 
     connect(Aggiorna1, &QAction::triggered, this, &TMainForm::UpdateBtClick);
     connect(Eliminaprovincia1, &QAction::triggered, this, &TMainForm::Eliminaprovincia1Click);

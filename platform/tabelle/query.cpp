@@ -3,6 +3,7 @@
 #include "tabelle/connessione.h"
 #include "tabelle/errore.h"
 #include "tabelle/percorsi.h"
+#include "tabelle/scrittura.h"
 #include "tabelle/sessione.h"
 
 #include <QFile>
@@ -13,8 +14,6 @@
 
 namespace tabelle {
 namespace {
-
-QString Virgolette(const QString& nome) { return '"' + QString(nome).replace('"', "\"\"") + '"'; }
 
 // Names of the ":parameters" of a statement, in order, once each.
 QStringList NomiParametri(const QString& testo)
@@ -307,25 +306,17 @@ void TQuery::ExecSQL()
 
 // ---------------------------------------------------------------- writing
 
+ScritturaRighe TQuery::Scrittura() const { return ScritturaRighe(sessione().connessione(), schemaScrittura_); }
+
 void TQuery::ScriviInserimento(const QVector<QVariant>& riga)
 {
-    QStringList colonne, valori;
-    QList<int> campi;
-    for (int i = 0; i < FieldCount(); ++i)
-        if (colonneScrittura_.value(i) >= 0 && !(Fields(i)->DataType() == TFieldType::ftAutoInc && riga.value(i).isNull())) {
-            colonne << Virgolette(Fields(i)->FieldName());
-            valori << QStringLiteral(":__v%1").arg(i);
-            campi << i;
-        }
-    Connessione& c = sessione().connessione();
-    const QString testo = colonne.isEmpty()
-                              ? QStringLiteral("INSERT INTO %1.dati DEFAULT VALUES").arg(schemaScrittura_)
-                              : QStringLiteral("INSERT INTO %1.dati (%2) VALUES (%3)").arg(schemaScrittura_, colonne.join(", "), valori.join(", "));
-    Istruzione ins(c, testo);
-    for (int i : campi)
-        ins.Lega(QStringLiteral(":__v%1").arg(i), riga.value(i));
+    QStringList colonne;
+    for (int i = 0; i < FieldCount(); ++i) {
+        const bool scritto = colonneScrittura_.value(i) >= 0 && !(Fields(i)->DataType() == TFieldType::ftAutoInc && riga.value(i).isNull());
+        colonne << (scritto ? Fields(i)->FieldName() : QString());
+    }
     try {
-        ins.Passo();
+        Scrittura().Inserisci(colonne, riga);
     } catch (const EDBEngineError& e) {
         throw ErroreDellIstruzione(e, TestoOriginale());
     }
@@ -333,35 +324,27 @@ void TQuery::ScriviInserimento(const QVector<QVariant>& riga)
 
 void TQuery::ScriviModifica(qint64 chiave, const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova)
 {
-    QStringList assegnazioni;
-    QList<int> campi;
+    QList<QPair<QString, QVariant>> cambiati;
     for (int i = 0; i < FieldCount(); ++i)
-        if (colonneScrittura_.value(i) >= 0 && vecchia.value(i) != nuova.value(i)) {
-            assegnazioni << QStringLiteral("%1 = :__v%2").arg(Virgolette(Fields(i)->FieldName())).arg(i);
-            campi << i;
-        }
-    if (campi.isEmpty())
+        if (colonneScrittura_.value(i) >= 0 && vecchia.value(i) != nuova.value(i))
+            cambiati << qMakePair(Fields(i)->FieldName(), nuova.value(i));
+    if (cambiati.isEmpty())
         return;
-    Istruzione agg(sessione().connessione(), QStringLiteral("UPDATE %1.dati SET %2 WHERE rowid = :__k").arg(schemaScrittura_, assegnazioni.join(", ")));
-    for (int i : campi)
-        agg.Lega(QStringLiteral(":__v%1").arg(i), nuova.value(i));
-    agg.Lega(QStringLiteral(":__k"), chiave);
+    bool scritto = false;
     try {
-        agg.Passo();
+        scritto = Scrittura().Aggiorna(chiave, cambiati);
     } catch (const EDBEngineError& e) {
         throw ErroreDellIstruzione(e, TestoOriginale());
     }
     // The edit must not vanish without a word.
-    if (sessione().connessione().RigheModificate() == 0)
+    if (!scritto)
         throw EDBEngineError(QStringLiteral("Il record modificato non esiste più (cancellato da un altro utente): %1").arg(TestoOriginale()));
 }
 
 void TQuery::ScriviCancellazione(qint64 chiave)
 {
-    Istruzione canc(sessione().connessione(), QStringLiteral("DELETE FROM %1.dati WHERE rowid = :__k").arg(schemaScrittura_));
-    canc.Lega(QStringLiteral(":__k"), chiave);
     try {
-        canc.Passo();
+        Scrittura().Cancella(chiave);
     } catch (const EDBEngineError& e) {
         throw ErroreDellIstruzione(e, TestoOriginale());
     }

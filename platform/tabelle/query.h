@@ -71,6 +71,7 @@ private:
     // Translates the text, attaching and locking every table it names.
     sql::Traduzione Traduci(std::vector<std::unique_ptr<UsoTabella>>& usi) const;
     void LegaParametri(class Istruzione& istruzione) const;
+    class ScritturaRighe Scrittura() const;
     void ScriviInserimento(const QVector<QVariant>& riga);
     void ScriviModifica(qint64 chiave, const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova);
     void ScriviCancellazione(qint64 chiave);

@@ -3,6 +3,7 @@
 #include "tabelle/connessione.h"
 #include "tabelle/errore.h"
 #include "tabelle/percorsi.h"
+#include "tabelle/scrittura.h"
 #include "tabelle/sessione.h"
 
 #include <QDir>
@@ -14,8 +15,6 @@
 
 namespace tabelle {
 namespace {
-
-QString Virgolette(const QString& nome) { return '"' + QString(nome).replace('"', "\"\"") + '"'; }
 
 QStringList Elenco(const QString& campi)
 {
@@ -212,12 +211,10 @@ std::unique_ptr<Cursore> TTable::InternalOpen()
         });
     } catch (const EDBEngineError& e) {
         const EDBEngineError errore = ErroreTabella(e);
-        inserimento_.reset();
-        uso_.reset();
+            uso_.reset();
         throw errore;
     } catch (...) {
-        inserimento_.reset();
-        uso_.reset();
+            uso_.reset();
         throw;
     }
 }
@@ -229,75 +226,50 @@ bool TTable::SuChiaveRiga() const
 
 void TTable::InternalClose()
 {
-    inserimento_.reset();
     uso_.reset();
 }
 
 std::vector<qint64> TTable::InternalInsert(const QVector<QVariant>& riga)
 {
-    Connessione& c = sessione().connessione();
-    if (!inserimento_) {
-        QStringList colonne, valori;
-        for (int i = 0; i < FieldCount(); ++i) {
-            colonne << Virgolette(Fields(i)->FieldName());
-            valori << QStringLiteral(":__v%1").arg(i);
-        }
-        inserimento_ = std::make_unique<Istruzione>(
-            c, QStringLiteral("INSERT INTO %1.dati (%2) VALUES (%3)").arg(uso_->schema(), colonne.join(", "), valori.join(", ")));
-    }
-    for (int i = 0; i < FieldCount(); ++i)
-        inserimento_->Lega(i + 1, riga.value(i));
     try {
-        inserimento_->Passo();
+        return {ScritturaRighe(sessione().connessione(), uso_->schema()).Inserisci(FieldNames(), riga)};
     } catch (const EDBEngineError& e) {
-        inserimento_->Reimposta();
-        if (e.codice() == SQLITE_CONSTRAINT)
-            throw EDBEngineError(QStringLiteral("Violazione di chiave: la tabella '%1' ha già un record con la stessa chiave.").arg(NomeFile()),
-                                 e.codice(), e.causa());
-        throw ErroreTabella(e);
+        throw ErroreScrittura(e);
     }
-    inserimento_->Reimposta();
-    return {c.UltimoRowid()};
 }
 
 void TTable::InternalUpdate(qint64 chiave, const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova)
 {
-    QStringList assegnazioni;
-    QList<int> cambiati;
+    QList<QPair<QString, QVariant>> cambiati;
     for (int i = 0; i < FieldCount(); ++i)
-        if (ConfrontaValori(vecchia.value(i), nuova.value(i)) != 0 || vecchia.value(i).typeId() != nuova.value(i).typeId()) {
-            assegnazioni << QStringLiteral("%1 = :__v%2").arg(Virgolette(Fields(i)->FieldName())).arg(i);
-            cambiati << i;
-        }
-    if (cambiati.isEmpty())
-        return;
-    Connessione& c = sessione().connessione();
-    Istruzione agg(c, QStringLiteral("UPDATE %1.dati SET %2 WHERE rowid = :__k").arg(uso_->schema(), assegnazioni.join(", ")));
-    for (int i : cambiati)
-        agg.Lega(QStringLiteral(":__v%1").arg(i), nuova.value(i));
-    agg.Lega(QStringLiteral(":__k"), chiave);
+        if (ConfrontaValori(vecchia.value(i), nuova.value(i)) != 0 || vecchia.value(i).typeId() != nuova.value(i).typeId())
+            cambiati << qMakePair(Fields(i)->FieldName(), nuova.value(i));
+    bool scritto = false;
     try {
-        agg.Passo();
+        scritto = ScritturaRighe(sessione().connessione(), uso_->schema()).Aggiorna(chiave, cambiati);
     } catch (const EDBEngineError& e) {
-        if (e.codice() == SQLITE_CONSTRAINT)
-            throw EDBEngineError(QStringLiteral("Violazione di chiave: la tabella '%1' ha già un record con la stessa chiave.").arg(NomeFile()),
-                                 e.codice(), e.causa());
-        throw ErroreTabella(e);
+        throw ErroreScrittura(e);
     }
     // The edit must not vanish without a word.
-    if (c.RigheModificate() == 0)
+    if (!scritto)
         throw EDBEngineError(QStringLiteral("Tabella '%1': il record modificato non esiste più (cancellato da un altro utente).").arg(NomeFile()));
 }
 
 void TTable::InternalDelete(qint64 chiave)
 {
-    Istruzione canc(sessione().connessione(), QStringLiteral("DELETE FROM %1.dati WHERE rowid = :__k").arg(uso_->schema()));
-    canc.Lega(QStringLiteral(":__k"), chiave);
     try {
-        canc.Passo();
+        ScritturaRighe(sessione().connessione(), uso_->schema()).Cancella(chiave);
     } catch (const EDBEngineError& e) {
         throw ErroreTabella(e);
     }
+}
+
+EDBEngineError TTable::ErroreScrittura(const EDBEngineError& e) const
+{
+    if (e.codice() == SQLITE_CONSTRAINT)
+        return EDBEngineError(QStringLiteral("Violazione di chiave: la tabella '%1' ha già un record con la stessa chiave.").arg(NomeFile()),
+                              e.codice(), e.causa());
+    return ErroreTabella(e);
 }
 
 bool TTable::OrdineCambiato(const QVector<QVariant>& vecchia, const QVector<QVariant>& nuova) const

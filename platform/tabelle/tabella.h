@@ -63,6 +63,8 @@ protected:
 
 private:
     struct Struttura;
+    // An error of a write, with the key violation said plainly.
+    EDBEngineError ErroreScrittura(const EDBEngineError& e) const;
     QStringList CampiIndice() const;
     int PrimaPosizione(const QVariantList& valori) const;
     Struttura LeggiStruttura(const QString& schema);
@@ -74,7 +76,6 @@ private:
     bool SuChiaveRiga() const;
 
     std::unique_ptr<UsoTabella> uso_;
-    std::unique_ptr<Istruzione> inserimento_;
     QString chiaveRiga_;        // the field that is the row key, if any
     QStringList ordine_;        // fields of the current order
     QList<int> posizioniOrdine_; // their positions in the row
