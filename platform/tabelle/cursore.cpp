@@ -49,6 +49,15 @@ int Cursore::Cerca(const std::vector<qint64>& chiavi, int vicino) const
     return -1;
 }
 
+int Cursore::CercaChiave(qint64 chiave) const
+{
+    const int n = Conta();
+    for (int r = 0; r < n; ++r)
+        if (Chiave(r) == chiave)
+            return r;
+    return -1;
+}
+
 int Cursore::PosizioneOrdinata(qint64 chiave) const
 {
     int basso = 0, alto = Conta();

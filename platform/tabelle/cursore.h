@@ -29,6 +29,8 @@ public:
     std::vector<qint64> Chiavi(int riga) const;
     // Position of a row by its keys, -1 when not there; looks near `vicino` first.
     int Cerca(const std::vector<qint64>& chiavi, int vicino = 0) const;
+    // Position of the first row whose key in the first table is `chiave`, -1 when none.
+    int CercaChiave(qint64 chiave) const;
     // Position of a key in a result ordered by the first table's key.
     int PosizioneOrdinata(qint64 chiave) const;
 

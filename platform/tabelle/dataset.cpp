@@ -333,6 +333,8 @@ QVariant TDataSet::ValoreRiga(int riga, int campo) const
     return cursore_->Riga(riga).value(campo);
 }
 
+int TDataSet::RigaDellaChiave(qint64 chiave) const { return cursore_ ? cursore_->CercaChiave(chiave) : -1; }
+
 QVariant TDataSet::ValoreVecchio(int indice) const
 {
     if (vistaVecchia_)

@@ -105,6 +105,10 @@ public:
     // The value of a field in any row (0-based), without moving to it: what
     // a grid reads for the rows in view.
     QVariant ValoreRiga(int riga, int campo) const;
+    // The row (0-based) whose storage key in its first table is `chiave`,
+    // -1 when none: in memory, without reading rows. For the tables of the
+    // grid library that key is ID_001_TABLE.
+    int RigaDellaChiave(qint64 chiave) const;
 
     // Used by the fields.
     QVariant ValoreCampo(int indice) const;

@@ -234,6 +234,10 @@ TEST_F(NewTableTest, RiapriMostraSoloLeRigheViveEFiltrate)
     EXPECT_EQ(t.FieldByName("PF1")->AsInteger(), 5);
     t.Last();
     EXPECT_EQ(t.FieldByName("PF1")->AsInteger(), 1);
+    // The storage key of each row is its ID_001_TABLE, found without reading rows.
+    for (int r = 0; r < t.RecordCount(); ++r)
+        EXPECT_EQ(t.RigaDellaChiave(t.ValoreRiga(r, 0).toLongLong()), r);
+    EXPECT_EQ(t.RigaDellaChiave(4), -1); // the deleted row
     t.Close();
     EXPECT_FALSE(t.Active());
 }
