@@ -161,7 +161,11 @@ void TDataSet::Vai(int riga, bool notifica)
 {
     const int prima = corrente_;
     corrente_ = riga;
-    if (notifica && riga != prima)
+    // A move that stays on the row but reaches Bof or Eof is news too.
+    const bool bordiCambiati = bof_ != bofDetto_ || eof_ != eofDetto_;
+    bofDetto_ = bof_;
+    eofDetto_ = eof_;
+    if (notifica && (riga != prima || bordiCambiati))
         Notifica(TDataEvent::deDataSetScroll, riga - prima);
 }
 
@@ -169,9 +173,10 @@ void TDataSet::First()
 {
     ControllaBrowse();
     Esegui(BeforeScroll);
-    Vai(RecordCount() > 0 ? 0 : -1);
+    // The flags first: the links told of the move read them.
     bof_ = true;
     eof_ = RecordCount() == 0;
+    Vai(RecordCount() > 0 ? 0 : -1);
     Esegui(AfterScroll);
 }
 
@@ -179,9 +184,9 @@ void TDataSet::Last()
 {
     ControllaBrowse();
     Esegui(BeforeScroll);
-    Vai(RecordCount() - 1);
     eof_ = true;
     bof_ = RecordCount() == 0;
+    Vai(RecordCount() - 1);
     Esegui(AfterScroll);
 }
 
@@ -221,8 +226,8 @@ void TDataSet::SetRecNo(int numero)
     if (n == 0)
         return;
     Esegui(BeforeScroll);
-    Vai(std::clamp(numero, 1, n) - 1);
     bof_ = eof_ = false;
+    Vai(std::clamp(numero, 1, n) - 1);
     Esegui(AfterScroll);
 }
 
@@ -274,8 +279,8 @@ void TDataSet::GotoBookmark(const TBookmark& segnalibro)
     if (pos < 0)
         throw EDBEngineError(QStringLiteral("Record non trovato."));
     Esegui(BeforeScroll);
-    Vai(pos);
     bof_ = eof_ = false;
+    Vai(pos);
     Esegui(AfterScroll);
 }
 
@@ -302,8 +307,8 @@ bool TDataSet::Locate(const QString& campi, const QVariantList& valori, bool sen
         }
         if (uguale) {
             Esegui(BeforeScroll);
-            Vai(r);
             bof_ = eof_ = false;
+            Vai(r);
             Esegui(AfterScroll);
             return true;
         }

@@ -166,6 +166,9 @@ private:
     int corrente_ = -1;
     bool eof_ = true;
     bool bof_ = true;
+    // The flags as the links last heard them.
+    bool eofDetto_ = true;
+    bool bofDetto_ = true;
     // The row being edited or inserted.
     QVector<QVariant> buffer_;
     QVector<QVariant> originale_;

@@ -47,8 +47,15 @@ protected:
 class LinkContatore : public TDataLink {
 public:
     int cambiati = 0, scorsi = 0, stati = 0;
+    // Bof and Eof as the link sees them when told of a move.
+    bool bof = false, eof = false;
     void DataSetChanged() override { ++cambiati; }
-    void DataSetScrolled(int) override { ++scorsi; }
+    void DataSetScrolled(int) override
+    {
+        ++scorsi;
+        bof = DataSet()->Bof();
+        eof = DataSet()->Eof();
+    }
     void EditingChanged() override { ++stati; }
 };
 
@@ -394,6 +401,16 @@ TEST_F(Dataset, ControlliDisabilitatiENotifiche)
     }
     t.First();
     EXPECT_EQ(link.scorsi, 1);
+
+    // The flags are right when the links hear of the move.
+    t.Last();
+    EXPECT_TRUE(link.eof);
+    EXPECT_FALSE(link.bof);
+    t.First();
+    EXPECT_TRUE(link.bof);
+    EXPECT_FALSE(link.eof);
+    t.SetRecNo(3);
+    EXPECT_FALSE(link.bof || link.eof);
 }
 
 TEST_F(Dataset, TransazioniLocali)
