@@ -87,6 +87,16 @@ void TDataSet::Refresh()
     RiapriCursore();
 }
 
+namespace {
+void Applica(TField& campo, const TImpostazioniCampo& impostazioni)
+{
+    campo.DisplayLabel = impostazioni.DisplayLabel;
+    campo.DisplayWidth = impostazioni.DisplayWidth;
+    campo.DisplayFormat = impostazioni.DisplayFormat;
+    campo.Visible = impostazioni.Visible;
+}
+} // namespace
+
 void TDataSet::DefinisciCampi(const QList<TFieldDef>& definizioni)
 {
     bool uguali = int(campi_.size()) == definizioni.size();
@@ -100,6 +110,8 @@ void TDataSet::DefinisciCampi(const QList<TFieldDef>& definizioni)
         const TFieldDef& d = definizioni[i];
         auto campo = std::make_unique<TField>(*this, i, d.Name, d.DataType, d.Size);
         campo->Required = d.Required;
+        if (auto imp = impostazioni_.constFind(d.Name.toUpper()); imp != impostazioni_.constEnd())
+            Applica(*campo, *imp);
         if (const TField* vecchio = FindField(d.Name)) {
             campo->DisplayLabel = vecchio->DisplayLabel;
             campo->DisplayWidth = vecchio->DisplayWidth;
@@ -112,6 +124,15 @@ void TDataSet::DefinisciCampi(const QList<TFieldDef>& definizioni)
     }
     campi_ = std::move(nuovi);
     Notifica(TDataEvent::deLayoutChange);
+}
+
+void TDataSet::ImpostaCampo(const QString& nome, const TImpostazioniCampo& impostazioni)
+{
+    impostazioni_.insert(nome.toUpper(), impostazioni);
+    if (TField* campo = FindField(nome)) {
+        Applica(*campo, impostazioni);
+        Notifica(TDataEvent::deLayoutChange);
+    }
 }
 
 TField* TDataSet::FindField(const QString& nome) const

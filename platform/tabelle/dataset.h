@@ -8,6 +8,7 @@
 #include "tabelle/sorgente.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QVector>
 #include <exception>
@@ -20,6 +21,15 @@ namespace tabelle {
 class TSession;
 
 enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+
+// Display settings a form gives a field of its dataset: they are applied
+// whenever the dataset makes that field.
+struct TImpostazioniCampo {
+    QString DisplayLabel;
+    int DisplayWidth = 0;
+    QString DisplayFormat;
+    bool Visible = true;
+};
 
 // A bookmark: the keys of a row.
 using TBookmark = QByteArray;
@@ -48,6 +58,9 @@ public:
     void Open() { SetActive(true); }
     void Close() { SetActive(false); }
     TDataSetState State() const { return stato_; }
+
+    // The display settings of a field by name, now and at every opening.
+    void ImpostaCampo(const QString& nome, const TImpostazioniCampo& impostazioni);
 
     // Fields of the current row.
     int FieldCount() const { return int(campi_.size()); }
@@ -178,6 +191,7 @@ private:
     int disabilitati_ = 0;
     bool cambiatoMentreDisabilitato_ = false;
     QList<TDataSource*> sorgenti_;
+    QHash<QString, TImpostazioniCampo> impostazioni_; // by upper-case field name
     const QVector<QVariant>* vistaNuova_ = nullptr;
     const QVector<QVariant>* vistaVecchia_ = nullptr;
 };
