@@ -8,7 +8,6 @@
 #include "messaggi/messaggi.h"
 #include "tabelle/errore.h"
 
-#include <QAbstractTableModel>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -26,7 +25,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
-#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -68,43 +66,21 @@ void ContestoAiuto(QObject* oggetto, int contesto)
 
 } // namespace
 
-// A read-only view of the archive table for the client area.
-class TabellaTemporanea : public QAbstractTableModel, public TDataLink {
+// Status panel 3 follows the rows of the archive table.
+class ContatoreRighe : public TDataLink {
 public:
-    explicit TabellaTemporanea(TDataSet& dati) : dati_(dati) {}
-    int rowCount(const QModelIndex& = QModelIndex()) const override { return dati_.TDataSet::Active() ? dati_.RecordCount() : 0; }
-    int columnCount(const QModelIndex& = QModelIndex()) const override { return int(colonne_.size()); }
-    QVariant data(const QModelIndex& indice, int ruolo) const override
-    {
-        if (ruolo != Qt::DisplayRole || !indice.isValid())
-            return QVariant();
-        const TField* campo = colonne_[size_t(indice.column())];
-        return campo->Testo(dati_.ValoreRiga(indice.row(), campo->Index()));
-    }
-    QVariant headerData(int sezione, Qt::Orientation orientamento, int ruolo) const override
-    {
-        if (ruolo != Qt::DisplayRole || orientamento != Qt::Horizontal || sezione >= int(colonne_.size()))
-            return QAbstractTableModel::headerData(sezione, orientamento, ruolo);
-        const TField* c = colonne_[size_t(sezione)];
-        return c->DisplayLabel.isEmpty() ? c->FieldName() : c->DisplayLabel;
-    }
-    void ActiveChanged() override { Ricostruisci(); }
-    void DataSetChanged() override { Ricostruisci(); }
+    explicit ContatoreRighe(TMainForm& finestra) : finestra_(finestra) {}
+    void ActiveChanged() override { Aggiorna(); }
+    void DataSetChanged() override { Aggiorna(); }
     void DataSetScrolled(int) override {}
 
 private:
-    void Ricostruisci()
+    void Aggiorna()
     {
-        beginResetModel();
-        colonne_.clear();
-        if (dati_.TDataSet::Active())
-            for (int i = 0; i < dati_.FieldCount(); ++i)
-                if (dati_.Fields(i)->Visible)
-                    colonne_.push_back(dati_.Fields(i));
-        endResetModel();
+        const TDataSet* d = DataSet();
+        finestra_.ImpostaPannello(3, d && d->Active() ? QString::number(d->RecordCount()) : QString());
     }
-    TDataSet& dati_;
-    std::vector<TField*> colonne_;
+    TMainForm& finestra_;
 };
 
 // The installed printers and the built-in PDF printer.
@@ -204,11 +180,13 @@ void TMainForm::CreaControlli()
     ClientPanel->setObjectName("ClientPanel");
     auto* cliente = new QVBoxLayout(ClientPanel);
     cliente->setContentsMargins(0, 0, 0, 0);
-    NewDBGrid1 = new QTableView(ClientPanel);
+    NewDBGrid1 = new gridkit::TNewDBGrid(ClientPanel);
     NewDBGrid1->setObjectName("NewDBGrid1");
-    NewDBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    NewDBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    cliente->addWidget(NewDBGrid1);
+    cliente->addWidget(NewDBGrid1, 1);
+    RecordBrowser1 = new gridkit::TRecordBrowser(ClientPanel);
+    RecordBrowser1->setObjectName("RecordBrowser1");
+    RecordBrowser1->SetVisInsertButton(false);
+    cliente->addWidget(RecordBrowser1);
     CrmPanel = new QFrame(area);
     CrmPanel->setObjectName("CrmPanel");
     pila->addWidget(ClientPanel, 0, 0);
@@ -330,15 +308,56 @@ void TMainForm::CreaMenu()
     connect(N3, &QAction::triggered, this, &TMainForm::N3Click);
 }
 
+void TMainForm::ImpostaGriglia()
+{
+    using gridkit::TOptionMenu;
+    NewDBGrid1->SetReadOnly(true);
+    NewDBGrid1->RegPathName = QStringLiteral("software\\quintor\\orbis77\\grigliatratte");
+    NewDBGrid1->RegKey = QStringLiteral("impostazioni");
+    NewDBGrid1->LeggiInAvvio = true;
+    NewDBGrid1->SalvaInUscita = true;
+    NewDBGrid1->ConfermaSalvaUscita = true;
+    NewDBGrid1->Ordinamento = gridkit::TOrdine::Up;
+    NewDBGrid1->TitleHint = true;
+    NewDBGrid1->SetCampiVisibili({"ComunePF1", "SezionePF1", "FoglioPF1", "AllegatoPF1", "PF1", "ComunePF2", "SezionePF2",
+                                  "FoglioPF2", "AllegatoPF2", "PF2", "Anno", "Protocollo", "FlagUfficio", "Distanza",
+                                  "ScartoQMedio"});
+    NewDBGrid1->OptionMenu = {TOptionMenu::opm_OrdCrescente, TOptionMenu::opm_OrdDecrescente, TOptionMenu::opm_OrdOriginale,
+                              TOptionMenu::opm_Adatta, TOptionMenu::opm_VisCampi, TOptionMenu::opm_Trova};
+    for (const char* campo : {"ComunePF1", "SezionePF1", "FoglioPF1", "AllegatoPF1", "PF1", "ComunePF2", "SezionePF2",
+                              "FoglioPF2", "AllegatoPF2", "PF2", "Protocollo", "Distanza", "ScartoQMedio"})
+        NewDBGrid1->Columns().Add().SetFieldName(campo);
+    NewDBGrid1->SetDataSource(&DataSource1);
+    connect(NewDBGrid1, &QAbstractItemView::doubleClicked, this, [this] { NewDBGrid1DblClick(); });
+    // As loaded with the window: the stored layout is read, the close hooked.
+    NewDBGrid1->Loaded();
+}
+
 void TMainForm::CollegaDati()
 {
     Table.ReadOnly = true;
     Table.CachedUpdates = true;
     Table.NotAppend = true;
     DataSource1.SetDataSet(&Table);
-    vista_ = std::make_unique<TabellaTemporanea>(Table);
-    vista_->SetDataSource(&DataSource1);
-    NewDBGrid1->setModel(vista_.get());
+    contatore_ = std::make_unique<ContatoreRighe>(*this);
+    contatore_->SetDataSource(&DataSource1);
+    // Display settings of the archive's fields, on both archive tables.
+    for (gridkit::TNewTable* t : {&Table, &TabellaPerRicerca}) {
+        const TImpostazioniCampo nascosto{QString(), 0, QString(), false};
+        for (const char* campo : {"ID_001_TABLE", "SysField", "Info", "CodOp"})
+            t->ImpostaCampo(campo, nascosto);
+        for (const char* n : {"1", "2"}) {
+            const QString pf = QStringLiteral("PF") + n;
+            t->ImpostaCampo("Sezione" + pf, {"Sez. " + pf, 0, QString(), true});
+            t->ImpostaCampo("Foglio" + pf, {"Fg. " + pf, 5, QString(), true});
+            t->ImpostaCampo("Allegato" + pf, {"All. " + pf, 0, QString(), true});
+            t->ImpostaCampo(pf, {QString(), 4, QString(), true});
+        }
+        t->ImpostaCampo("Distanza", {QString(), 0, "#########.000", true});
+        t->ImpostaCampo("ScartoQMedio", {QString(), 0, "###0.000", true});
+    }
+    ImpostaGriglia();
+    RecordBrowser1->SetDataSource(&DataSource1);
     Query1.SQL = QStringList{"Select * from \"KWArchivioComuni.db\" com", "Where com.\"CodiceFiscale\" like :CodiceFiscale or",
                              "com.\"CodiceCatastale\" like:CodiceCatastale or", "com.\"Provincia\" like:Provincia or",
                              "com.\"NomeComune\" like:NomeComune", ""};
@@ -532,6 +551,11 @@ void TMainForm::UpdateBtClick()
 void TMainForm::Eliminaprovincia1Click()
 {
     // The delete-province dialog arrives with the loading procedure.
+}
+
+void TMainForm::NewDBGrid1DblClick()
+{
+    // The tolerance check arrives with the search.
 }
 
 void TMainForm::F3Click()

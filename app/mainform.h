@@ -3,7 +3,9 @@
 // at creation and at the first display, the start-up selection, and the
 // rule that enables and disables its commands.
 #include "app/archiviodati.h"
+#include "gridkit/newdbgrid.h"
 #include "gridkit/newtable.h"
+#include "gridkit/recordbrowser.h"
 #include "tabelle/query.h"
 #include "tabelle/sorgente.h"
 #include "tabelle/tabella.h"
@@ -19,12 +21,11 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPrintDialog;
-class QTableView;
 class QToolButton;
 
 namespace tratte {
 
-class TabellaTemporanea;
+class ContatoreRighe;
 
 // The private message posted to itself when the window is first shown.
 inline constexpr int WM_AVVIO = 0x2400;
@@ -67,7 +68,8 @@ public:
     QComboBox *ProvinceCB, *ComuniCB;
     QFrame* ClientPanel;
     QFrame* CrmPanel;
-    QTableView* NewDBGrid1;
+    gridkit::TNewDBGrid* NewDBGrid1;
+    gridkit::TRecordBrowser* RecordBrowser1;
     QLabel* PannelliStato[5];
     QPrintDialog* PrinterSetupDialog1 = nullptr;
 
@@ -96,6 +98,7 @@ public:
     void N3Click();
     void F3Click();
     void Eliminaprovincia1Click();
+    void NewDBGrid1DblClick();
 
     // The text of a status bar panel.
     QString Pannello(int indice) const;
@@ -109,9 +112,10 @@ private:
     void CreaControlli();
     void CreaMenu();
     void CollegaDati();
+    void ImpostaGriglia();
     void FormDestroy();
     bool mostrata_ = false;
-    std::unique_ptr<TabellaTemporanea> vista_;
+    std::unique_ptr<ContatoreRighe> contatore_;
 };
 
 } // namespace tratte

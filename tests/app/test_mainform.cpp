@@ -204,9 +204,87 @@ TEST_F(MainFormTest, SchermataDellaFinestra)
     auto f = Avvia();
     f->resize(1000, 600);
     QApplication::processEvents();
+    // Some rows to show.
+    {
+        tabelle::TTable t(nullptr, &f->Archivio.sessione());
+        t.DatabaseName = "Database";
+        t.TableName = "Tratte.db";
+        t.Open();
+        for (int i = 0; i < 30; ++i) {
+            t.Append();
+            t.FieldByName("ComunePF1")->SetAsString("H501");
+            t.FieldByName("FoglioPF1")->SetAsInteger(12);
+            t.FieldByName("PF1")->SetAsInteger(i + 1);
+            t.FieldByName("ComunePF2")->SetAsString("H501");
+            t.FieldByName("FoglioPF2")->SetAsInteger(12);
+            t.FieldByName("PF2")->SetAsInteger(i + 2);
+            t.FieldByName("Protocollo")->SetAsString(QString("RM0%1").arg(100000 + i));
+            t.FieldByName("Distanza")->SetAsFloat(120.5 + i * 7.25);
+            t.FieldByName("ScartoQMedio")->SetAsFloat(0.015);
+            t.Post();
+        }
+    }
+    f->Table.Riapri();
+    QApplication::processEvents();
     const QImage immagine = f->grab().toImage();
     ASSERT_FALSE(immagine.isNull());
     EXPECT_TRUE(immagine.save(QDir::current().filePath("finestra-principale.png")));
+}
+
+TEST_F(MainFormTest, GrigliaEBarraDelleTratte)
+{
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    {
+        auto f = Avvia();
+        EXPECT_EQ(f->NewDBGrid1->RegPathName, "software\\quintor\\orbis77\\grigliatratte");
+        EXPECT_EQ(f->NewDBGrid1->RegKey, "impostazioni");
+        EXPECT_TRUE(f->NewDBGrid1->TitleHint);
+        EXPECT_TRUE(f->NewDBGrid1->ReadOnly());
+        ASSERT_EQ(f->NewDBGrid1->Columns().Count(), 13);
+        EXPECT_EQ(f->NewDBGrid1->Columns()[10].FieldName(), "Protocollo");
+        EXPECT_EQ(f->NewDBGrid1->CampiVisibili().size(), 15);
+        EXPECT_FALSE(f->RecordBrowser1->VisInsertButton());
+        EXPECT_EQ(f->RecordBrowser1->height(), f->RecordBrowser1->EditHeight() + 6);
+
+        {
+            tabelle::TTable t(nullptr, &f->Archivio.sessione());
+            t.DatabaseName = "Database";
+            t.TableName = "Tratte.db";
+            t.Open();
+            for (int i = 0; i < 3; ++i) {
+                t.Append();
+                t.FieldByName("ComunePF1")->SetAsString("H501");
+                t.FieldByName("Distanza")->SetAsFloat(12.5 * (i + 1));
+                t.Post();
+            }
+        }
+        f->Table.Riapri();
+        EXPECT_EQ(f->Pannello(3), "3");
+        EXPECT_EQ(f->Table.FieldByName("SezionePF1")->DisplayLabel, "Sez. PF1");
+        EXPECT_EQ(f->Table.FieldByName("FoglioPF2")->DisplayWidth, 5);
+        EXPECT_EQ(f->Table.FieldByName("Distanza")->DisplayFormat, "#########.000");
+        EXPECT_FALSE(f->Table.FieldByName("CodOp")->Visible);
+        EXPECT_EQ(f->NewDBGrid1->model()->rowCount(), 3);
+        EXPECT_EQ(f->NewDBGrid1->model()->index(0, 11).data().toString(), "12.500");
+        f->Table.Close();
+        EXPECT_EQ(f->Pannello(3), "");
+
+        // Moving a column is a change: closing asks, Yes saves it.
+        f->Table.Riapri();
+        f->NewDBGrid1->Columns().Move(0, 1);
+        f->NewDBGrid1->SegnaLayoutCambiato();
+        finto.Rispondi(messaggi::mrYes);
+        f->close();
+        ASSERT_FALSE(finto.mostrati.isEmpty());
+        EXPECT_EQ(finto.mostrati.last().testo, "Salvare le modifiche sulla lista?");
+        EXPECT_EQ(finto.mostrati.last().titolo, "ATTENZIONE");
+    }
+    EXPECT_FALSE(registro::TRegIniFile("Software\\Quintor\\ORBIS77\\GrigliaTratte")
+                     .ReadString("impostazioni", "HEX1", "")
+                     .isEmpty());
+    // The next start reads it back: the moved column stays moved.
+    auto f = Avvia();
+    EXPECT_EQ(f->NewDBGrid1->Columns()[0].FieldName(), "SezionePF1");
 }
 
 } // namespace
