@@ -29,6 +29,7 @@ run: install
 
 bench: build
 	@$(BUILD)/bench/bench-tabelle $(BUILD)/bench-dati
+	@$(BUILD)/bench/bench-griglia $(BUILD)/bench-dati
 
 clean:
 	rm -rf $(BUILD) dist
