@@ -6,24 +6,40 @@ namespace tabelle {
 
 QString Virgolette(const QString& nome) { return '"' + QString(nome).replace('"', "\"\"") + '"'; }
 
-qint64 ScritturaRighe::Inserisci(const QStringList& colonne, const QVector<QVariant>& valori)
+InserimentoPreparato::InserimentoPreparato(Connessione& c, const QString& schema, const QStringList& colonne)
+    : c_(c), colonne_(colonne)
 {
     QStringList nomi, segnaposti;
-    QList<int> scritti;
     for (int i = 0; i < colonne.size(); ++i)
         if (!colonne[i].isEmpty()) {
             nomi << Virgolette(colonne[i]);
-            segnaposti << QStringLiteral(":__v%1").arg(i);
-            scritti << i;
+            scritti_ << i;
+            segnaposti << QStringLiteral("?%1").arg(scritti_.size());
         }
-    const QString testo = nomi.isEmpty()
-                              ? QStringLiteral("INSERT INTO %1.dati DEFAULT VALUES").arg(schema_)
-                              : QStringLiteral("INSERT INTO %1.dati (%2) VALUES (%3)").arg(schema_, nomi.join(", "), segnaposti.join(", "));
-    Istruzione ins(c_, testo);
-    for (int i : scritti)
-        ins.Lega(QStringLiteral(":__v%1").arg(i), valori.value(i));
-    ins.Passo();
+    istruzione_ = std::make_unique<Istruzione>(
+        c, nomi.isEmpty() ? QStringLiteral("INSERT INTO %1.dati DEFAULT VALUES").arg(schema)
+                          : QStringLiteral("INSERT INTO %1.dati (%2) VALUES (%3)").arg(schema, nomi.join(", "), segnaposti.join(", ")));
+}
+
+InserimentoPreparato::~InserimentoPreparato() = default;
+
+qint64 InserimentoPreparato::Esegui(const QVector<QVariant>& valori)
+{
+    for (int k = 0; k < scritti_.size(); ++k)
+        istruzione_->Lega(k + 1, valori.value(scritti_[k]));
+    try {
+        istruzione_->Passo();
+    } catch (...) {
+        istruzione_->Reimposta();
+        throw;
+    }
+    istruzione_->Reimposta();
     return c_.UltimoRowid();
+}
+
+qint64 ScritturaRighe::Inserisci(const QStringList& colonne, const QVector<QVariant>& valori)
+{
+    return InserimentoPreparato(c_, schema_, colonne).Esegui(valori);
 }
 
 bool ScritturaRighe::Aggiorna(qint64 chiave, const QList<QPair<QString, QVariant>>& cambiati)

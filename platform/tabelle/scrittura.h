@@ -7,10 +7,32 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <memory>
 
 namespace tabelle {
 
 class Connessione;
+class Istruzione;
+
+// An insert prepared once for a table and a set of columns, run for every
+// new row (a table being loaded posts hundreds of thousands).
+class InserimentoPreparato {
+public:
+    // colonne[i] names the column of value i; an empty name leaves it out.
+    InserimentoPreparato(Connessione& connessione, const QString& schema, const QStringList& colonne);
+    ~InserimentoPreparato();
+    InserimentoPreparato(const InserimentoPreparato&) = delete;
+    InserimentoPreparato& operator=(const InserimentoPreparato&) = delete;
+    // Writes the row and returns the row key the storage gave it.
+    qint64 Esegui(const QVector<QVariant>& valori);
+    const QStringList& Colonne() const { return colonne_; }
+
+private:
+    Connessione& c_;
+    QStringList colonne_;
+    QList<int> scritti_;
+    std::unique_ptr<Istruzione> istruzione_;
+};
 
 // A column name in double quotes, as the storage's SQL wants it.
 QString Virgolette(const QString& nome);

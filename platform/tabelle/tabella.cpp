@@ -226,13 +226,16 @@ bool TTable::SuChiaveRiga() const
 
 void TTable::InternalClose()
 {
+    inserimento_.reset();
     uso_.reset();
 }
 
 std::vector<qint64> TTable::InternalInsert(const QVector<QVariant>& riga)
 {
     try {
-        return {ScritturaRighe(sessione().connessione(), uso_->schema()).Inserisci(FieldNames(), riga)};
+        if (!inserimento_) // the fields stay while the table is open
+            inserimento_ = std::make_unique<InserimentoPreparato>(sessione().connessione(), uso_->schema(), FieldNames());
+        return {inserimento_->Esegui(riga)};
     } catch (const EDBEngineError& e) {
         throw ErroreScrittura(e);
     }

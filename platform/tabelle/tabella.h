@@ -76,6 +76,7 @@ private:
     bool SuChiaveRiga() const;
 
     std::unique_ptr<UsoTabella> uso_;
+    std::unique_ptr<class InserimentoPreparato> inserimento_;
     QString chiaveRiga_;        // the field that is the row key, if any
     QStringList ordine_;        // fields of the current order
     QList<int> posizioniOrdine_; // their positions in the row
