@@ -1,6 +1,9 @@
 #include "app/installazione.h"
 
+#include "componenti/server.h"
 #include "registro/treginifile.h"
+
+#include <QFileInfo>
 
 #include <QDir>
 
@@ -22,6 +25,14 @@ QStringList RegistraInstallazione(const QString& cartellaProgramma)
         const QString percorso = archivio + '/' + file;
         chiave.WriteString(QStringLiteral("Archivi"), nome, percorso);
         scritti << nome + '=' + percorso;
+    }
+    // The component libraries of the installation, registered in the classes hive.
+    const QString borgal = QDir(cartellaProgramma).absoluteFilePath(QStringLiteral("libborgal.so"));
+    if (QFileInfo::exists(borgal)) {
+        const componenti::HRESULT esito = componenti::RegistraServer(borgal);
+        if (!componenti::Riuscito(esito))
+            throw componenti::EOleSysError(QStringLiteral("Registrazione di %1 non riuscita.").arg(borgal), esito);
+        scritti << QStringLiteral("Registrato ") + borgal;
     }
     return scritti;
 }
