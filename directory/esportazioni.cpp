@@ -1,0 +1,43 @@
+// The four entry points of the directory's server library. The load-time
+// steps (caricamento.h) run at the first DllGetClassObject, before the
+// first object exists.
+#include "directory/caricamento.h"
+#include "directory/com_borgal.h"
+#include "directory/interfacce.h"
+
+#include "componenti/server.h"
+
+using namespace componenti;
+
+namespace {
+
+TComObjectFactory& FabbricaBorgal()
+{
+    static TComObjectFactory fabbrica(borgal::CLSID_Borgal, &borgal::CreaOggettoInizializzato<borgal::TBorgal>);
+    return fabbrica;
+}
+
+} // namespace
+
+COMPONENTI_ESPORTA HRESULT DllGetClassObject(const QUuid& clsid, const QUuid& iid, void** oggetto)
+{
+    if (oggetto && clsid == borgal::CLSID_Borgal)
+        borgal::AssicuraCaricamento();
+    return FabbricaPerClasse({&FabbricaBorgal()}, clsid, iid, oggetto);
+}
+
+COMPONENTI_ESPORTA HRESULT DllCanUnloadNow() { return RispostaDllCanUnloadNow(); }
+
+COMPONENTI_ESPORTA HRESULT DllRegisterServer()
+{
+    // On this platform a path is registered as it is, blanks included.
+    return EseguiRegistrazione([] {
+        RegistraClasse(borgal::CLSID_Borgal, QString::fromLatin1(borgal::DescrizioneBorgal),
+                       QString::fromLatin1(borgal::ProgIdBorgal), PercorsoModuloCorrente());
+    });
+}
+
+COMPONENTI_ESPORTA HRESULT DllUnregisterServer()
+{
+    return EseguiRegistrazione([] { CancellaClasse(borgal::CLSID_Borgal, QString::fromLatin1(borgal::ProgIdBorgal)); });
+}

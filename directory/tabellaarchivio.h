@@ -1,0 +1,57 @@
+#pragma once
+// TabellaArchivio: the working table of one lookup on one archive file
+// (comuni or foreign states), for the length of one call: searches by the
+// exact value of a column, or by the start of a name, and the values of
+// the record found. It keeps no table open beyond its own life, so edits
+// made in the archive between two calls are seen.
+//
+// The file is named in the queries by its path as the registry gives it,
+// in double quotes; a relative path (a bare default name) is resolved by
+// the table engine against the current folder. The values searched for are
+// always bound as parameters, never written into the statement.
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace tabelle {
+class TQuery;
+class TSession;
+} // namespace tabelle
+
+namespace borgal {
+
+class TabellaArchivio {
+public:
+    // Throws tabelle::EDBEngineError when the path cannot stand in a query.
+    TabellaArchivio(tabelle::TSession& sessione, QString percorso);
+    ~TabellaArchivio();
+    TabellaArchivio(const TabellaArchivio&) = delete;
+    TabellaArchivio& operator=(const TabellaArchivio&) = delete;
+
+    // Moves to the first record, in the table's order, whose column holds
+    // exactly `valore` (case-sensitive; blanks at the end do not count, as
+    // stored alpha values have none). False, with no record, when none does.
+    bool Cerca(const QString& colonna, const QString& valore);
+    // True when some record's column starts with `prefisso`, compared
+    // case-sensitively and literally (% and _ are plain characters).
+    bool EsistePrefisso(const QString& colonna, const QString& prefisso);
+
+    bool Trovato() const { return trovato_; }
+    // A column of the record found; empty for a null value or no record.
+    QString Valore(const QString& colonna) const;
+    const QString& Percorso() const { return percorso_; }
+
+    // The FROM line that names the file: FROM "path".
+    static QString RigaFrom(const QString& percorso);
+
+private:
+    tabelle::TQuery& Query(const QStringList& testo);
+
+    tabelle::TSession& sessione_;
+    QString percorso_;
+    std::unique_ptr<tabelle::TQuery> query_;
+    bool trovato_ = false;
+};
+
+} // namespace borgal
