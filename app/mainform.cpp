@@ -37,7 +37,6 @@ using namespace tabelle;
 namespace {
 
 const QEvent::Type EventoAvvio = QEvent::Type(QEvent::User + WM_AVVIO);
-const char* ClasseComponenteDirectory = "{F6CC86A0-E389-11D3-B19A-444553540000}";
 
 // "breve|lungo": the tooltip and the status-bar text; without "|" both
 // are the whole text.
@@ -375,7 +374,7 @@ void TMainForm::FormCreate()
         aiuto::ImpostaFinestraPrincipale(this);
         // 3. The municipality directory component.
         try {
-            throw EDBEngineError(QStringLiteral("Impossibile creare il componente %1: classe non registrata.").arg(ClasseComponenteDirectory));
+            ComuniIntf = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
         } catch (const std::exception& errore) {
             // The rest of the start does not depend on it.
             messaggi::MostraErrore(errore);
@@ -576,6 +575,27 @@ void TMainForm::N3Click()
 void TMainForm::FormDestroy()
 {
     ValoriComune.clear();
+    ComuniIntf.Reset();
 }
+
+bool TMainForm::RisolviComune(const QString& testo, QString& codiceCatastale, QString& codiceFiscale, QString& provincia,
+                              QString& nomeComune)
+{
+    ValoriComune.clear();
+    const bool trovato = ComuniIntf && ComuniIntf->CercaComune(true, false, testo, ValoriComune);
+    auto valore = [this](const QString& nome) {
+        for (const QString& riga : std::as_const(ValoriComune))
+            if (riga.section('=', 0, 0) == nome)
+                return riga.section('=', 1);
+        return QString();
+    };
+    codiceCatastale = valore(QStringLiteral("CodiceCatastale"));
+    codiceFiscale = valore(QStringLiteral("CodiceFiscale"));
+    provincia = valore(QStringLiteral("Provincia"));
+    nomeComune = valore(QStringLiteral("NomeComune"));
+    return trovato;
+}
+
+bool TMainForm::RisolviComune(const QString& testo) { return RisolviComune(testo, CodiceCatastale, CodiceFiscale, Provincia, NomeComune); }
 
 } // namespace tratte

@@ -3,6 +3,9 @@
 // at creation and at the first display, the start-up selection, and the
 // rule that enables and disables its commands.
 #include "app/archiviodati.h"
+#include "componenti/creazione.h"
+#include "directory/interfacce.h"
+#include "directory/servizioospite.h"
 #include "gridkit/newdbgrid.h"
 #include "gridkit/newtable.h"
 #include "gridkit/recordbrowser.h"
@@ -44,6 +47,8 @@ public:
     // Fields.
     QString CartellaProgramma;
     QString CartellaArchivioComuni;
+    // The municipality directory component, and the list its lookups fill.
+    componenti::ComPtr<borgal::IBorgal> ComuniIntf;
     QStringList ValoriComune;
     QString CodiceCatastale, CodiceFiscale, Provincia, NomeComune;
     QString UltimoComune;
@@ -87,6 +92,11 @@ public:
     void AggiornaComandi();
     void MostraSuggerimento(const QString& suggerimento);
     void CaricaProvince();
+    // Looks a comune (name, code, or a province's name) up in the directory
+    // and fills the four places; false when the directory does not know it.
+    bool RisolviComune(const QString& testo, QString& codiceCatastale, QString& codiceFiscale, QString& provincia,
+                       QString& nomeComune);
+    bool RisolviComune(const QString& testo);
     void ProvinceCBChange();
     void ComuniCBChange();
 
@@ -115,6 +125,8 @@ private:
     void ImpostaGriglia();
     void FormDestroy();
     bool mostrata_ = false;
+    // The component's boxes and dialogs go through this program's message service.
+    borgal::PubblicazioneServizioMessaggi servizioPerIlComponente_;
     std::unique_ptr<ContatoreRighe> contatore_;
 };
 

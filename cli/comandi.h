@@ -15,6 +15,8 @@ struct Contesto {
 
 int Registra(Contesto& contesto, const QStringList& argomenti);
 int Province(Contesto& contesto, const QStringList& argomenti);
+// comune TESTO [--stati]: the directory's lookup, its lines one a line.
+int Comune(Contesto& contesto, const QStringList& argomenti);
 
 // Dispatches "COMANDO ARGOMENTI...": the global options are already read.
 int Esegui(Contesto& contesto, const QStringList& argomenti);

@@ -1,19 +1,25 @@
 // tratte-cli: the scripting front end over the program's own code.
 #include "comandi.h"
+#include "directory/servizioospite.h"
 #include "messaggi/messaggi.h"
 #include "servizio_testo.h"
 #include "tabelle/dataset.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication applicazione(argc, argv);
+    // A window object may be made (the directory's candidate dialog) but is
+    // never shown: the text message service answers for it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication applicazione(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tratte"));
     cli::ServizioTesto servizio;
     messaggi::SostituzioneServizio sostituzione(servizio);
+    borgal::PubblicazioneServizioMessaggi perIlComponente;
 
     QTextStream uscita(stdout);
     QTextStream errori(stderr);

@@ -1,4 +1,6 @@
 // tratte-cli as a script runs it.
+#include "componenti/server.h"
+#include "registro/treginifile.h"
 #include "supporto/cartella_temporanea.h"
 
 #include <QDir>
@@ -88,6 +90,45 @@ TEST(Tratte, UnaSolaCopiaAllaVolta)
     EXPECT_EQ(prima.state(), QProcess::Running);
     prima.kill();
     prima.waitForFinished();
+}
+
+} // namespace
+
+namespace {
+
+TEST(TratteCli, ComuneAttraversoIlComponente)
+{
+    CartellaTemporanea cartella;
+    ASSERT_EQ(componenti::RegistraServer(QStringLiteral(LIBRERIA_BORGAL)), componenti::S_OK);
+    registro::TRegIniFile chiave("\\Software\\QUINTOR\\COMMON\\BORGAL\\");
+    chiave.WriteString("Archivi", "FileNameArchivioComuni", QStringLiteral(ARCHIVIO_COMUNI) + "/KWArchivioComuni.db");
+    chiave.WriteString("Archivi", "FileNameArchivioStatiEsteri", QStringLiteral(ARCHIVIO_COMUNI) + "/KWEsteri.db");
+
+    Esito e = Esegui({"comune", "roma"});
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    const QStringList righe = e.uscita.split('\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(righe.isEmpty());
+    EXPECT_EQ(righe[0], "TipoDati=COMUNE");
+    EXPECT_TRUE(righe.contains("NomeComune=ROMA"));
+    EXPECT_TRUE(righe.contains("CodiceFiscale=H501"));
+    EXPECT_TRUE(righe.contains("Provincia=RM"));
+
+    // A state only with --stati; nothing found: exit 1 and no output.
+    e = Esegui({"comune", "FRANCIA"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_TRUE(e.uscita.isEmpty());
+    e = Esegui({"comune", "FRANCIA", "--stati"});
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_TRUE(e.uscita.startsWith("TipoDati=STATO\n"));
+    // Several candidates need a person: the dialog is answered with cancel.
+    e = Esegui({"comune", "ROMAN*"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_TRUE(e.uscita.isEmpty());
+    // Quotes and semicolons are plain text to the lookup.
+    e = Esegui({"comune", "RO\"MA';*"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_FALSE(e.errori.contains("Errore")) << e.errori.toStdString();
+    EXPECT_FALSE(e.errori.contains("SQL")) << e.errori.toStdString();
 }
 
 } // namespace

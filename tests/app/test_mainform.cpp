@@ -2,6 +2,8 @@
 // selection and notice, the hidden commands and the command rule.
 #include "app/configurazione.h"
 #include "app/mainform.h"
+#include "componenti/creazione.h"
+#include "componenti/server.h"
 #include "registro/treginifile.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
@@ -285,6 +287,48 @@ TEST_F(MainFormTest, GrigliaEBarraDelleTratte)
     // The next start reads it back: the moved column stays moved.
     auto f = Avvia();
     EXPECT_EQ(f->NewDBGrid1->Columns()[0].FieldName(), "SezionePF1");
+}
+
+} // namespace
+
+namespace {
+
+// The directory component registered and pointed at the delivered archive.
+void RegistraDirectory()
+{
+    ASSERT_EQ(componenti::RegistraServer(QStringLiteral(LIBRERIA_BORGAL)), componenti::S_OK);
+    registro::TRegIniFile chiave("\\Software\\QUINTOR\\COMMON\\BORGAL\\");
+    chiave.WriteString("Archivi", "FileNameArchivioComuni", QStringLiteral(ARCHIVIO_COMUNI) + "/KWArchivioComuni.db");
+    chiave.WriteString("Archivi", "FileNameArchivioStatiEsteri", QStringLiteral(ARCHIVIO_COMUNI) + "/KWEsteri.db");
+    chiave.WriteString("Archivi", "FileNameArchivioProvince", QStringLiteral(ARCHIVIO_COMUNI) + "/KWProvince.db");
+}
+
+TEST_F(MainFormTest, ComponenteDellaDirectoryCreatoERilasciato)
+{
+    RegistraDirectory();
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    {
+        auto f = Avvia();
+        EXPECT_TRUE(finto.mostrati.isEmpty()) << Testi().join('\n').toStdString();
+        ASSERT_TRUE(f->ComuniIntf);
+        EXPECT_EQ(f->CartellaArchivioComuni, QStringLiteral(ARCHIVIO_COMUNI) + "/");
+        EXPECT_TRUE(f->RisolviComune("ROMA"));
+        EXPECT_EQ(f->CodiceFiscale, "H501");
+        EXPECT_EQ(f->Provincia, "RM");
+        EXPECT_EQ(f->NomeComune, "ROMA");
+        EXPECT_EQ(f->ValoriComune.value(0), "TipoDati=COMUNE");
+        // A code, and a name with an apostrophe.
+        QString catastale, fiscale, provincia, nome;
+        EXPECT_TRUE(f->RisolviComune("F205", catastale, fiscale, provincia, nome));
+        EXPECT_EQ(nome, "MILANO");
+        EXPECT_TRUE(f->RisolviComune("ACI SANT'ANTONIO", catastale, fiscale, provincia, nome));
+        EXPECT_EQ(provincia, "CT");
+        EXPECT_FALSE(f->RisolviComune("NESSUNCOMUNE", catastale, fiscale, provincia, nome));
+        EXPECT_TRUE(nome.isEmpty());
+    }
+    // The window gave its reference back: the library may go.
+    componenti::CoFreeUnusedLibraries();
+    EXPECT_EQ(componenti::LibrerieCaricate(), 0);
 }
 
 } // namespace

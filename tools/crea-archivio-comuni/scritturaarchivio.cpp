@@ -74,7 +74,8 @@ class TScrittore {
 public:
     TScrittore(TSession& sessione, const QString& cartella) : s_(sessione), cartella_(cartella) {}
 
-    void CreaTabellaArchivio(const QString& nome, const QStringList& campi)
+    // `nomeDaCercare`: the name column the directory looks records up by.
+    void CreaTabellaArchivio(const QString& nome, const QStringList& campi, const QString& nomeDaCercare)
     {
         TRaccoltaMessaggi raccolta;
         {
@@ -88,7 +89,9 @@ public:
         }
         if (!raccolta.testi.isEmpty())
             throw EDBEngineError(QStringLiteral("Creazione di %1 non riuscita: %2").arg(nome, raccolta.testi.join(' ')));
-        Esegui(QStringLiteral("Create Index CodiceCatastale On \"%1\" (CodiceCatastale)").arg(nome));
+        // The directory's lookups: by tax code, cadastral code, name.
+        for (const QString& campo : {QStringLiteral("CodiceFiscale"), QStringLiteral("CodiceCatastale"), nomeDaCercare})
+            Esegui(QStringLiteral("Create Index %2 On \"%1\" (%2)").arg(nome, campo));
     }
 
     void CreaTabellaPiana(const QString& nome, const QList<TCampoPiano>& campi, const QString& primaria, const QString& secondaria = {})
@@ -165,7 +168,7 @@ void ScriviTabelle(TSession& sessione, const QString& cartella, const TDatiArchi
 {
     TScrittore w(sessione, cartella);
 
-    w.CreaTabellaArchivio(NomiTabelle[0], CampiComuni);
+    w.CreaTabellaArchivio(NomiTabelle[0], CampiComuni, QStringLiteral("NomeComune"));
     w.Riempi<TComune>(NomiTabelle[0],
                       {"Provincia", "NomeComune", "Regione", "CAP", "PrefissoTelefonico", "CodiceFiscale", "CodiceCatastale"},
                       dati.comuni, [](const TComune& c) {
@@ -174,7 +177,7 @@ void ScriviTabelle(TSession& sessione, const QString& cartella, const TDatiArchi
                       });
     w.Proteggi(NomiTabelle[0], int(dati.comuni.size()) + 1);
 
-    w.CreaTabellaArchivio(NomiTabelle[1], CampiEsteri);
+    w.CreaTabellaArchivio(NomiTabelle[1], CampiEsteri, QStringLiteral("NomeStato"));
     w.Riempi<TStato>(NomiTabelle[1], {"NomeStato", "CodiceFiscale", "CodiceCatastale"}, dati.stati,
                      [](const TStato& s) { return QStringList{s.NomeStato, s.CodiceFiscale, s.CodiceCatastale}; });
     w.Proteggi(NomiTabelle[1], int(dati.stati.size()) + 1);
