@@ -30,6 +30,7 @@ run: install
 bench: build
 	@$(BUILD)/bench/bench-tabelle $(BUILD)/bench-dati
 	@$(BUILD)/bench/bench-griglia $(BUILD)/bench-dati
+	@$(BUILD)/bench/bench-comuni $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
 
 clean:
 	rm -rf $(BUILD) dist
