@@ -22,4 +22,4 @@ add_library(gridkit_griglia STATIC
   ${CMAKE_CURRENT_LIST_DIR}/grigliainsieme.h
 )
 target_include_directories(gridkit_griglia PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(gridkit_griglia PUBLIC gridkit gridkit_layout tratte_finestre messaggi registro aiuto Qt6::Widgets)
+target_link_libraries(gridkit_griglia PUBLIC gridkit gridkit_layout messaggi registro aiuto Qt6::Widgets)

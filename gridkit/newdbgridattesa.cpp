@@ -1,7 +1,7 @@
 #include "gridkit/newdbgridattesa.h"
 
-#include "app/finestre/centratura.h"
-#include "app/finestre/tanimazionericerca.h"
+#include "gridkit/centratura.h"
+#include "gridkit/animazionericerca.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -13,7 +13,7 @@ namespace gridkit {
 TAttendereFormPerGetList::TAttendereFormPerGetList(QWidget* genitore)
     : QFrame(genitore, Qt::Window | Qt::FramelessWindowHint)
     , Label1(new QLabel(this))
-    , Animate1(new tratte::TAnimazioneRicerca(this))
+    , Animate1(new gridkit::TAnimazioneRicerca(this))
 {
     setObjectName(QStringLiteral("AttendereFormPerGetList"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -39,7 +39,7 @@ TAttendereFormPerGetList::TAttendereFormPerGetList(QWidget* genitore)
     colonna->setSpacing(2);
     colonna->addWidget(Label1);
     colonna->addWidget(Animate1, 1);
-    tratte::CentraSulloSchermo(*this);
+    gridkit::CentraSulloSchermo(*this);
 }
 
 TAttendereFormPerGetList::~TAttendereFormPerGetList() { Animate1->SetActive(false); }

@@ -9,11 +9,8 @@
 
 class QLabel;
 
-namespace tratte {
-class TAnimazioneRicerca;
-}
-
 namespace gridkit {
+class TAnimazioneRicerca;
 
 class TAttendereFormPerGetList : public QFrame {
     Q_OBJECT
@@ -25,7 +22,7 @@ public:
     ~TAttendereFormPerGetList() override;
 
     QLabel& Etichetta() const { return *Label1; }
-    tratte::TAnimazioneRicerca& Animazione() const { return *Animate1; }
+    gridkit::TAnimazioneRicerca& Animazione() const { return *Animate1; }
 
 protected:
     void showEvent(QShowEvent* evento) override;
@@ -33,7 +30,7 @@ protected:
 
 private:
     QLabel* Label1;
-    tratte::TAnimazioneRicerca* Animate1;
+    gridkit::TAnimazioneRicerca* Animate1;
 };
 
 class AttesaOrdinamento {

@@ -1,7 +1,6 @@
 #pragma once
 // The program's pictures, drawn at run time: the splash picture, the about
-// box's title picture and program icon, and the frames of the folder-search
-// animation. All share one motif: a map sheet with fiducial points joined
+// box's title picture and program icon. All share one motif: a map sheet with fiducial points joined
 // by the measured distances.
 #include <QPixmap>
 #include <QRectF>
@@ -17,11 +16,5 @@ QPixmap ImmagineAvvio(QSize dimensione, qreal rapportoPixel = 1.0);
 QPixmap ImmagineTitolo(QSize dimensione, qreal rapportoPixel = 1.0);
 // The program icon, square.
 QPixmap IconaProgramma(int lato, qreal rapportoPixel = 1.0);
-
-// Frames of the folder-search animation in one cycle.
-constexpr int FotogrammiRicerca = 24;
-// Draws frame `fotogramma` (0 .. FotogrammiRicerca - 1) into the area:
-// a magnifier sweeping over an open folder.
-void DisegnaRicerca(QPainter& pittore, const QRectF& area, int fotogramma);
 
 } // namespace tratte::disegni

@@ -1,7 +1,7 @@
 #include "app/finestre/tattendereform.h"
 
-#include "app/finestre/centratura.h"
-#include "app/finestre/tanimazionericerca.h"
+#include "gridkit/centratura.h"
+#include "gridkit/animazionericerca.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -11,7 +11,7 @@ namespace tratte {
 TAttendereForm::TAttendereForm(QWidget* genitore)
     : QFrame(genitore, Qt::Window | Qt::FramelessWindowHint)
     , Label1(new QLabel(this))
-    , Animate1(new TAnimazioneRicerca(this))
+    , Animate1(new gridkit::TAnimazioneRicerca(this))
 {
     setObjectName(QStringLiteral("AttendereForm"));
     // A notice, not a place to work: showing it leaves the keyboard where
@@ -40,7 +40,7 @@ TAttendereForm::TAttendereForm(QWidget* genitore)
     colonna->addWidget(Label1);
     colonna->addWidget(Animate1, 1);
 
-    CentraSulloSchermo(*this);
+    gridkit::CentraSulloSchermo(*this);
     FormCreate();
 }
 

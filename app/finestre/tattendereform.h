@@ -7,9 +7,11 @@
 
 class QLabel;
 
-namespace tratte {
-
+namespace gridkit {
 class TAnimazioneRicerca;
+}
+
+namespace tratte {
 
 class TAttendereForm : public QFrame {
     Q_OBJECT
@@ -28,7 +30,7 @@ private:
     void FormDestroy();
 
     QLabel* Label1;
-    TAnimazioneRicerca* Animate1;
+    gridkit::TAnimazioneRicerca* Animate1;
 };
 
 } // namespace tratte

@@ -1,6 +1,6 @@
 #include "app/finestre/tstartform.h"
 
-#include "app/finestre/centratura.h"
+#include "gridkit/centratura.h"
 #include "app/finestre/disegni.h"
 
 #include <QCoreApplication>
@@ -51,7 +51,7 @@ TStartForm::TStartForm(QWidget* genitore)
     const int bordo = 2 * Panel1->frameWidth();
     Image1->setPixmap(disegni::ImmagineAvvio(QSize(Larghezza - bordo, Altezza - bordo), devicePixelRatioF()));
 
-    CentraSulloSchermo(*this);
+    gridkit::CentraSulloSchermo(*this);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &TStartForm::FinestraAttivaCambiata);
 }
 

@@ -1,6 +1,6 @@
 #include "app/finestre/attesaincorso.h"
 #include "app/finestre/taboutbox.h"
-#include "app/finestre/tanimazionericerca.h"
+#include "gridkit/animazionericerca.h"
 #include "app/finestre/tattendereform.h"
 #include "app/finestre/tstartform.h"
 
@@ -158,7 +158,7 @@ TEST(TAttendereForm, FinestraConTestoEAnimazioneCheViveQuantoLaFinestra)
     EXPECT_TRUE(etichetta->font().bold());
     EXPECT_EQ(etichetta->font().pixelSize(), 19);
 
-    auto* animazione = attesa->findChild<TAnimazioneRicerca*>("Animate1");
+    auto* animazione = attesa->findChild<gridkit::TAnimazioneRicerca*>("Animate1");
     ASSERT_TRUE(animazione);
     const QList<QTimer*> timer = attesa->findChildren<QTimer*>();
     ASSERT_EQ(timer.size(), 1);
@@ -172,7 +172,7 @@ TEST(TAttendereForm, FinestraConTestoEAnimazioneCheViveQuantoLaFinestra)
     EXPECT_GT(ColoriDistinti(*attesa), 30);
     const QImage prima = attesa->grab().toImage();
     const int fotogramma = animazione->Fotogramma();
-    QTest::qWait(4 * TAnimazioneRicerca::Intervallo);
+    QTest::qWait(4 * gridkit::TAnimazioneRicerca::Intervallo);
     EXPECT_NE(animazione->Fotogramma(), fotogramma);
     EXPECT_NE(attesa->grab().toImage(), prima);
 

@@ -1,10 +1,10 @@
-#include "app/finestre/centratura.h"
+#include "gridkit/centratura.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
-namespace tratte {
+namespace gridkit {
 
 void CentraSulloSchermo(QWidget& finestra)
 {
@@ -16,4 +16,4 @@ void CentraSulloSchermo(QWidget& finestra)
     finestra.move(cornice.topLeft());
 }
 
-} // namespace tratte
+} // namespace gridkit

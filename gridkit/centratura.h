@@ -2,10 +2,10 @@
 // Places a window in the middle of the screen it belongs to.
 class QWidget;
 
-namespace tratte {
+namespace gridkit {
 
 // Centres the window (by its frame) on the available area of the screen of
 // its parent, or of the primary screen when it has none.
 void CentraSulloSchermo(QWidget& finestra);
 
-} // namespace tratte
+} // namespace gridkit

@@ -4,9 +4,19 @@
 // the control.
 #include <QWidget>
 
+class QPainter;
+class QRectF;
+
 class QTimer;
 
-namespace tratte {
+namespace gridkit {
+
+// Frames of the folder-search animation in one cycle.
+inline constexpr int FotogrammiRicerca = 24;
+// Draws frame `fotogramma` (0 .. FotogrammiRicerca - 1) into the area:
+// a magnifier sweeping over an open folder.
+void DisegnaRicerca(QPainter& pittore, const QRectF& area, int fotogramma);
+
 
 class TAnimazioneRicerca : public QWidget {
     Q_OBJECT
@@ -38,4 +48,4 @@ private:
     int fotogramma_ = 0;
 };
 
-} // namespace tratte
+} // namespace gridkit
