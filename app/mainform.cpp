@@ -3,6 +3,8 @@
 #include "app/configurazione.h"
 #include "aiuto/applicazione.h"
 #include "aiuto/contesto.h"
+#include "app/finestre/attesaincorso.h"
+#include "app/finestre/tattendereform.h"
 #include "app/finestre/taboutbox.h"
 #include "app/finestre/tstartform.h"
 #include "messaggi/messaggi.h"
@@ -17,7 +19,11 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QSignalBlocker>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPrintDialog>
@@ -65,19 +71,26 @@ void ContestoAiuto(QObject* oggetto, int contesto)
 
 } // namespace
 
-// Status panel 3 follows the rows of the archive table.
+// Every data change of the archive grid: panel 1 shows the current row's
+// comune, panel 3 the number of rows; a closed table empties panel 3,
+// except when choosing a single province closed it.
 class ContatoreRighe : public TDataLink {
 public:
     explicit ContatoreRighe(TMainForm& finestra) : finestra_(finestra) {}
     void ActiveChanged() override { Aggiorna(); }
     void DataSetChanged() override { Aggiorna(); }
-    void DataSetScrolled(int) override {}
+    void DataSetScrolled(int) override { finestra_.MostraComuneCorrente(); }
 
 private:
     void Aggiorna()
     {
         const TDataSet* d = DataSet();
-        finestra_.ImpostaPannello(3, d && d->Active() ? QString::number(d->RecordCount()) : QString());
+        if (d && d->Active()) {
+            finestra_.MostraComuneCorrente();
+            finestra_.ImpostaPannello(3, QString::number(d->RecordCount()));
+        } else if (!finestra_.chiusuraSenzaPannelli_) {
+            finestra_.ImpostaPannello(3, QString());
+        }
     }
     TMainForm& finestra_;
 };
@@ -87,7 +100,12 @@ std::function<int()> TMainForm::ContaStampanti = [] { return int(QPrinterInfo::a
 
 TMainForm::TMainForm(const QString& cartellaProgramma, QWidget* parent)
     : QMainWindow(parent), Archivio(cartellaProgramma, this), Database(Archivio.Database), Table(this), TabellaPerRicerca(this),
-      PrvTable(this), Query1(this), CaricaOldComuniQuery(this), DataSource1(this)
+      PrvTable(this), Query1(this), CaricaOldComuniQuery(this), DataSource1(this),
+      Navigazione(
+          [this](const QString& testo, DatiComune& v) {
+              return RisolviComune(testo, v.CodiceCatastale, v.CodiceFiscale, v.Provincia, v.NomeComune);
+          },
+          PrvTable, Query1, CaricaOldComuniQuery)
 {
     setObjectName("MainForm");
     setWindowTitle(QStringLiteral("Tratte Punti Fiduciali"));
@@ -214,7 +232,22 @@ void TMainForm::CreaControlli()
     connect(EsciBt, &QToolButton::clicked, this, &TMainForm::EsciBtClick);
     connect(UpdateBt, &QToolButton::clicked, this, &TMainForm::UpdateBtClick);
     connect(AiutoBt, &QToolButton::clicked, this, &TMainForm::AiutoBtClick);
-    connect(ProvinceCB, &QComboBox::currentTextChanged, this, [this] { ProvinceCBChange(); });
+    // Engine errors of the handlers go to the error box.
+    connect(ProvinceCB, &QComboBox::currentTextChanged, this, [this] {
+        try {
+            ProvinceCBChange();
+        } catch (const std::exception& errore) {
+            messaggi::MostraErrore(errore);
+        }
+    });
+    // Both boxes complete their text themselves, on their own rules.
+    for (QComboBox* c : {ProvinceCB, ComuniCB}) {
+        c->setCompleter(nullptr);
+        c->lineEdit()->installEventFilter(this);
+    }
+    // The drop-down list opens while typing: what is typed there still goes
+    // to the edit field.
+    ComuniCB->view()->installEventFilter(this);
 }
 
 void TMainForm::CreaMenu()
@@ -323,8 +356,7 @@ void TMainForm::ImpostaGriglia()
                                   "ScartoQMedio"});
     NewDBGrid1->OptionMenu = {TOptionMenu::opm_OrdCrescente, TOptionMenu::opm_OrdDecrescente, TOptionMenu::opm_OrdOriginale,
                               TOptionMenu::opm_Adatta, TOptionMenu::opm_VisCampi, TOptionMenu::opm_Trova};
-    for (const char* campo : {"ComunePF1", "SezionePF1", "FoglioPF1", "AllegatoPF1", "PF1", "ComunePF2", "SezionePF2",
-                              "FoglioPF2", "AllegatoPF2", "PF2", "Protocollo", "Distanza", "ScartoQMedio"})
+    for (const QString& campo : ColonneGriglia)
         NewDBGrid1->Columns().Add().SetFieldName(campo);
     NewDBGrid1->SetDataSource(&DataSource1);
     connect(NewDBGrid1, &QAbstractItemView::doubleClicked, this, [this] { NewDBGrid1DblClick(); });
@@ -357,10 +389,8 @@ void TMainForm::CollegaDati()
     }
     ImpostaGriglia();
     RecordBrowser1->SetDataSource(&DataSource1);
-    Query1.SQL = QStringList{"Select * from \"KWArchivioComuni.db\" com", "Where com.\"CodiceFiscale\" like :CodiceFiscale or",
-                             "com.\"CodiceCatastale\" like:CodiceCatastale or", "com.\"Provincia\" like:Provincia or",
-                             "com.\"NomeComune\" like:NomeComune", ""};
-    CaricaOldComuniQuery.SQL = QStringList{"Select * from \"ZRNuoveProvince.db\" prov", "where prov.\"VecchiaProvincia\" like :sigla"};
+    Query1.SQL = TNavigazione::TestoQueryComuni();
+    CaricaOldComuniQuery.SQL = TNavigazione::TestoQueryVecchiComuni();
 }
 
 // ---------------------------------------------------------------- start
@@ -510,6 +540,9 @@ void TMainForm::AggiornaComandi()
 
 void TMainForm::CaricaProvince()
 {
+    // Adding items changes no selection: the box keeps its text.
+    const QSignalBlocker blocco(ProvinceCB);
+    const QString testo = ProvinceCB->currentText();
     PrvTable.Open();
     if (PrvTable.RecordCount() > 0 && ProvinceCB->findText("Tutte le province", Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
         ProvinceCB->addItem("Tutte le province");
@@ -521,23 +554,212 @@ void TMainForm::CaricaProvince()
             break;
     }
     PrvTable.Close();
+    ProvinceCB->setEditText(testo);
+}
+
+namespace {
+
+// Puts the items in the box, leaving its text empty.
+void RiempiComuni(QComboBox* casella, const QStringList& voci)
+{
+    const QSignalBlocker blocco(casella);
+    casella->clear();
+    casella->addItems(voci);
+    casella->setCurrentIndex(-1);
+    casella->setEditText(QString());
+}
+
+QStringList Voci(const QComboBox* casella)
+{
+    QStringList voci;
+    for (int i = 0; i < casella->count(); ++i)
+        voci << casella->itemText(i);
+    return voci;
+}
+
+} // namespace
+
+bool TMainForm::TraLeVoci(const QComboBox* casella, const QString& testo)
+{
+    return casella->findText(testo, Qt::MatchFixedString) >= 0;
+}
+
+int TMainForm::PrimoComuneCheIniziaCon(const QString& testo) const
+{
+    return TNavigazione::PrimoCheIniziaCon(Voci(ComuniCB), testo);
+}
+
+void TMainForm::DaiValoriANavigazione() { Navigazione.Valori = {CodiceCatastale, CodiceFiscale, Provincia, NomeComune}; }
+
+void TMainForm::PrendiValoriDaNavigazione()
+{
+    CodiceCatastale = Navigazione.Valori.CodiceCatastale;
+    CodiceFiscale = Navigazione.Valori.CodiceFiscale;
+    Provincia = Navigazione.Valori.Provincia;
+    NomeComune = Navigazione.Valori.NomeComune;
 }
 
 void TMainForm::ProvinceCBChange()
 {
     const QString testo = ProvinceCB->currentText();
-    if (testo.isEmpty() || ProvinceCB->findText(testo, Qt::MatchFixedString) < 0) {
+    if (testo.isEmpty() || !TraLeVoci(ProvinceCB, testo)) {
         AggiornaComandi();
         return;
     }
-    // The comune list of the province comes with the directory component.
+    QCoreApplication::processEvents();
+    DaiValoriANavigazione();
+    const QStringList voci = Navigazione.ComuniDi(testo, CartellaArchivioComuni);
+    PrendiValoriDaNavigazione();
+    RiempiComuni(ComuniCB, voci);
+    if (testo == TutteLeProvince) {
+        Table.Close();
+        ImpostaPannello(1, QString());
+        ImpostaPannello(3, QString());
+    } else {
+        // The panels keep their text until a comune is confirmed.
+        chiusuraSenzaPannelli_ = true;
+        Table.Close();
+        chiusuraSenzaPannelli_ = false;
+    }
     AggiornaComandi();
+}
+
+void TMainForm::CaricaOldComuni(QComboBox* casella, const QString& sigla)
+{
+    const QStringList nomi = Navigazione.ComuniMigrati(sigla);
+    if (!nomi.isEmpty()) {
+        const QSignalBlocker blocco(casella);
+        const QString testo = casella->currentText();
+        casella->addItems(nomi);
+        casella->setEditText(testo);
+    }
+}
+
+void TMainForm::RipristinaComune()
+{
+    if (ComuniCB->currentText().isEmpty()) {
+        const QSignalBlocker blocco(ComuniCB);
+        ComuniCB->setEditText(UltimoComune);
+    }
 }
 
 void TMainForm::ComuniCBChange()
 {
-    // The display filter comes with the directory component.
+    RipristinaComune();
+    QString testo = ComuniCB->currentText();
+    if (testo.isEmpty() || !TraLeVoci(ComuniCB, testo))
+        return;
+    AttesaInCorso attesa(this);
+    const QString provincia = ProvinceCB->currentText();
+    if (testo != TuttiIComuni) {
+        // Completion: the first item that begins with the text, the
+        // completed part highlighted.
+        const int trovato = PrimoComuneCheIniziaCon(testo);
+        if (trovato >= 0) {
+            const int lunghezza = int(testo.length());
+            const QString voce = ComuniCB->itemText(trovato);
+            ComuniCB->setCurrentIndex(trovato);
+            ComuniCB->setEditText(voce);
+            ComuniCB->lineEdit()->setSelection(lunghezza, int(voce.length()) - lunghezza);
+        }
+        QCoreApplication::processEvents();
+        RipristinaComune();
+        testo = ComuniCB->currentText();
+    }
+    DaiValoriANavigazione();
+    const TNavigazione::Vista vista = Navigazione.Filtra(Table, provincia, testo);
+    PrendiValoriDaNavigazione();
+    if (vista == TNavigazione::Vista::Tutto)
+        ImpostaPannello(1, testo);
+    else
+        MostraComuneCorrente();
+    ImpostaPannello(3, QString::number(Table.RecordCount()));
     AggiornaComandi();
+}
+
+void TMainForm::MostraComuneCorrente()
+{
+    if (!Table.TDataSet::Active() || Table.RecordCount() == 0)
+        return;
+    const QString sezione = Table.FieldByName("SezionePF1")->AsString();
+    RisolviComune(Table.FieldByName("ComunePF1")->AsString());
+    // A section the directory does not know keeps the comune's own values.
+    QString catastale, fiscale, provincia, nome;
+    if (!sezione.isEmpty() && RisolviComune(CodiceCatastale + sezione, catastale, fiscale, provincia, nome)) {
+        CodiceCatastale = catastale;
+        CodiceFiscale = fiscale;
+        Provincia = provincia;
+        NomeComune = nome;
+    }
+    ImpostaPannello(1, NomeComune);
+}
+
+bool TMainForm::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (oggetto == ComuniCB->view() && evento->type() == QEvent::KeyPress && !inoltroTasto_) {
+        auto* tasto = static_cast<QKeyEvent*>(evento);
+        const bool invio = tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter;
+        if (invio || tasto->key() == Qt::Key_Backspace || (!tasto->text().isEmpty() && tasto->text()[0].isPrint())) {
+            QKeyEvent copia(tasto->type(), tasto->key(), tasto->modifiers(), tasto->text(), tasto->isAutoRepeat(), tasto->count());
+            QCoreApplication::sendEvent(ComuniCB->lineEdit(), &copia);
+            return true;
+        }
+        return QMainWindow::eventFilter(oggetto, evento);
+    }
+    const bool province = oggetto == ProvinceCB->lineEdit();
+    const bool comuni = oggetto == ComuniCB->lineEdit();
+    if ((!province && !comuni) || evento->type() != QEvent::KeyPress || inoltroTasto_)
+        return QMainWindow::eventFilter(oggetto, evento);
+    auto* tasto = static_cast<QKeyEvent*>(evento);
+    try {
+        if (comuni && (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter) && ComuniCBKeyDown())
+            return true;
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+        return true;
+    }
+    // The key reaches the edit field upper-cased, then the box reacts.
+    QString testo = tasto->text();
+    if (testo.size() == 1 && testo[0] >= 'a' && testo[0] <= 'z')
+        testo = testo.toUpper();
+    QKeyEvent copia(tasto->type(), tasto->key(), tasto->modifiers(), testo, tasto->isAutoRepeat(), tasto->count());
+    inoltroTasto_ = true;
+    try {
+        QCoreApplication::sendEvent(oggetto, &copia);
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+    }
+    inoltroTasto_ = false;
+    if (province)
+        ProvinceCBKeyPress();
+    else
+        ComuniCBKeyPress();
+    return true;
+}
+
+void TMainForm::ProvinceCBKeyPress() { AggiornaComandi(); }
+
+void TMainForm::ComuniCBKeyPress()
+{
+    ComuniCB->showPopup();
+    AggiornaComandi();
+}
+
+bool TMainForm::ComuniCBKeyDown()
+{
+    const int trovato = PrimoComuneCheIniziaCon(ComuniCB->currentText());
+    QKeyEvent giu(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(ComuniCB, &giu);
+    if (trovato < 0)
+        return false;
+    {
+        const QSignalBlocker blocco(ComuniCB);
+        ComuniCB->setCurrentIndex(trovato);
+        ComuniCB->setEditText(ComuniCB->itemText(trovato));
+    }
+    ComuniCB->hidePopup();
+    ComuniCBChange();
+    return true;
 }
 
 void TMainForm::EsciBtClick() { close(); }

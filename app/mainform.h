@@ -3,6 +3,7 @@
 // at creation and at the first display, the start-up selection, and the
 // rule that enables and disables its commands.
 #include "app/archiviodati.h"
+#include "app/navigazione.h"
 #include "componenti/creazione.h"
 #include "directory/interfacce.h"
 #include "directory/servizioospite.h"
@@ -65,6 +66,8 @@ public:
     tabelle::TQuery Query1;
     tabelle::TQuery CaricaOldComuniQuery;
     tabelle::TDataSource DataSource1;
+    // The comune lists and the archive filter.
+    TNavigazione Navigazione;
 
     // Controls.
     QFrame* TopPanel;
@@ -97,8 +100,20 @@ public:
     bool RisolviComune(const QString& testo, QString& codiceCatastale, QString& codiceFiscale, QString& provincia,
                        QString& nomeComune);
     bool RisolviComune(const QString& testo);
+    // Fills the province list from PRV.DB; the comune list of the chosen
+    // province (or of all of them); the comuni that moved to a new province.
     void ProvinceCBChange();
+    void CaricaOldComuni(QComboBox* casella, const QString& sigla);
+    // Confirms the comune text: filters the archive on it.
     void ComuniCBChange();
+    // Puts UltimoComune back into an empty ComuniCB.
+    void RipristinaComune();
+    // Panel 1 shows the comune of the archive's current row.
+    void MostraComuneCorrente();
+    // Keys typed into the boxes; ComuniCBKeyDown returns true when it used the key.
+    void ProvinceCBKeyPress();
+    bool ComuniCBKeyDown();
+    void ComuniCBKeyPress();
 
     // Handlers.
     void EsciBtClick();
@@ -116,6 +131,7 @@ public:
 
 protected:
     bool event(QEvent* evento) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
 
 private:
@@ -124,7 +140,18 @@ private:
     void CollegaDati();
     void ImpostaGriglia();
     void FormDestroy();
+    // The first item of ComuniCB that begins with the text (case-blind), -1 when none.
+    int PrimoComuneCheIniziaCon(const QString& testo) const;
+    // True when the text is one of the box's items (case-blind).
+    static bool TraLeVoci(const QComboBox* casella, const QString& testo);
+    // The lookup fields to and from Navigazione.
+    void DaiValoriANavigazione();
+    void PrendiValoriDaNavigazione();
     bool mostrata_ = false;
+    // Set while choosing a single province closes Table: the panels keep their text.
+    bool chiusuraSenzaPannelli_ = false;
+    bool inoltroTasto_ = false;
+    friend class ContatoreRighe;
     // The component's boxes and dialogs go through this program's message service.
     borgal::PubblicazioneServizioMessaggi servizioPerIlComponente_;
     std::unique_ptr<ContatoreRighe> contatore_;

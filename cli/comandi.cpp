@@ -1,7 +1,9 @@
 #include "comandi.h"
 
 #include "app/archiviodati.h"
+#include "app/configurazione.h"
 #include "app/installazione.h"
+#include "app/navigazione.h"
 #include "componenti/creazione.h"
 #include "directory/interfacce.h"
 #include "tabelle/tabella.h"
@@ -49,6 +51,88 @@ int Comune(Contesto& c, const QStringList& argomenti)
     return 0;
 }
 
+int Tratte(Contesto& c, const QStringList& argomenti)
+{
+    QString provincia = tratte::TutteLeProvince;
+    QString comune = tratte::TuttiIComuni;
+    for (int i = 0; i < argomenti.size(); i += 2) {
+        const QString& opzione = argomenti[i];
+        if ((opzione != "--provincia" && opzione != "--comune") || i + 1 >= argomenti.size()) {
+            c.errori << "Uso: tratte-cli tratte [--provincia TESTO] [--comune TESTO]\n";
+            return 2;
+        }
+        (opzione == "--provincia" ? provincia : comune) = argomenti[i + 1];
+    }
+    tratte::TArchivioDati archivio(c.cartellaProgramma);
+    archivio.Prepara();
+    const QString cartellaComuni = tratte::LeggiCartellaArchivioComuni();
+    auto directory = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
+
+    tabelle::TTable prv;
+    prv.DatabaseName = QStringLiteral("Database");
+    prv.TableName = QStringLiteral("PRV.DB");
+    QStringList province;
+    prv.Open();
+    if (prv.RecordCount() > 0)
+        province << tratte::TutteLeProvince;
+    for (int r = 1; r <= prv.RecordCount(); ++r) {
+        prv.SetRecNo(r);
+        province << prv.FieldByName("PROVINCIA")->AsString();
+    }
+    prv.Close();
+    if (!tratte::TNavigazione::TraLeVoci(province, provincia)) {
+        c.errori << "Provincia non caricata: " << provincia << '\n';
+        return 1;
+    }
+
+    tabelle::TQuery comuni, vecchiComuni;
+    comuni.DatabaseName = vecchiComuni.DatabaseName = cartellaComuni;
+    comuni.SQL = tratte::TNavigazione::TestoQueryComuni();
+    vecchiComuni.SQL = tratte::TNavigazione::TestoQueryVecchiComuni();
+    QStringList valori;
+    tratte::TNavigazione navigazione(
+        [&](const QString& testo, tratte::DatiComune& v) {
+            valori.clear();
+            const bool trovato = directory->CercaComune(true, false, testo, valori);
+            auto valore = [&](const QString& nome) {
+                for (const QString& riga : std::as_const(valori))
+                    if (riga.section('=', 0, 0) == nome)
+                        return riga.section('=', 1);
+                return QString();
+            };
+            v = {valore("CodiceCatastale"), valore("CodiceFiscale"), valore("Provincia"), valore("NomeComune")};
+            return trovato;
+        },
+        prv, comuni, vecchiComuni);
+    // As Enter in the comune box: the first item that begins with the text.
+    const QStringList voci = navigazione.ComuniDi(provincia, cartellaComuni);
+    const int trovato = tratte::TNavigazione::PrimoCheIniziaCon(voci, comune);
+    if (trovato < 0) {
+        c.errori << "Comune non presente nell'elenco della provincia: " << comune << '\n';
+        return 1;
+    }
+    gridkit::TNewTable tabella;
+    tabella.DatabaseName = QStringLiteral("Database");
+    tabella.SetTableName(QStringLiteral("Tratte.db"));
+    tabella.ReadOnly = true;
+    navigazione.Filtra(tabella, provincia, voci[trovato]);
+
+    c.uscita << tratte::ColonneGriglia.join('\t') << '\n';
+    QList<int> indici;
+    for (const QString& nome : tratte::ColonneGriglia)
+        indici << tabella.FieldByName(nome)->Index();
+    for (int r = 0; r < tabella.RecordCount(); ++r) {
+        QStringList riga;
+        for (int k = 0; k < indici.size(); ++k) {
+            const QVariant v = tabella.ValoreRiga(r, indici[k]);
+            const bool decimali = tratte::ColonneGriglia[k] == "Distanza" || tratte::ColonneGriglia[k] == "ScartoQMedio";
+            riga << (v.isNull() ? QString() : decimali ? QString::number(v.toDouble(), 'f', 3) : v.toString());
+        }
+        c.uscita << riga.join('\t') << '\n';
+    }
+    return 0;
+}
+
 int Esegui(Contesto& c, const QStringList& argomenti)
 {
     const QString comando = argomenti.value(0);
@@ -59,8 +143,11 @@ int Esegui(Contesto& c, const QStringList& argomenti)
         return Province(c, resto);
     if (comando == "comune")
         return Comune(c, resto);
+    if (comando == "tratte")
+        return Tratte(c, resto);
     c.errori << (comando.isEmpty() ? QStringLiteral("Comando mancante.") : QStringLiteral("Comando sconosciuto: %1").arg(comando)) << '\n'
-             << "Uso: tratte-cli [--programma CARTELLA] registra | province | comune TESTO [--stati]\n";
+             << "Uso: tratte-cli [--programma CARTELLA] registra | province | comune TESTO [--stati]\n"
+             << "       | tratte [--provincia TESTO] [--comune TESTO]\n";
     return 2;
 }
 

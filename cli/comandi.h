@@ -18,6 +18,10 @@ int Province(Contesto& contesto, const QStringList& argomenti);
 // comune TESTO [--stati]: the directory's lookup, its lines one a line.
 int Comune(Contesto& contesto, const QStringList& argomenti);
 
+// tratte [--provincia TESTO] [--comune TESTO]: the archive rows the main
+// window shows for that province and comune, tab-separated under a header.
+int Tratte(Contesto& contesto, const QStringList& argomenti);
+
 // Dispatches "COMANDO ARGOMENTI...": the global options are already read.
 int Esegui(Contesto& contesto, const QStringList& argomenti);
 
