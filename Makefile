@@ -31,6 +31,7 @@ bench: build
 	@$(BUILD)/bench/bench-tabelle $(BUILD)/bench-dati
 	@$(BUILD)/bench/bench-griglia $(BUILD)/bench-dati
 	@$(BUILD)/bench/bench-comuni $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
+	@$(BUILD)/bench/bench-navigazione $(BUILD)/bench-navigazione $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
 
 clean:
 	rm -rf $(BUILD) dist
