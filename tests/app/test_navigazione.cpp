@@ -3,6 +3,7 @@
 #include "app/configurazione.h"
 #include "app/finestre/tattendereform.h"
 #include "app/mainform.h"
+#include "scritturaarchivio.h"
 #include "componenti/server.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
@@ -379,6 +380,47 @@ TEST_F(NavigazioneTest, RigheDaRigaDiComando)
     EXPECT_TRUE(esegui({"--provincia", "ROMA"}, 1).isEmpty());
     EXPECT_TRUE(esegui({"--provincia", "LATINA", "--comune", "LERICI"}, 1).isEmpty());
     EXPECT_TRUE(esegui({"--comune"}, 2).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// A comune divided into cadastral sections: "MILANO/A" is the section
+// record F205A of the comune F205.
+TEST_F(NavigazioneTest, NomeConSezioneFiltraSullaLetteraDelCodice)
+{
+    const QString archivio = cartella.sottocartella("ArchivioSezioni");
+    archiviocomuni::TDatiArchivio dati;
+    dati.comuni = {{"MI", "MILANO", "LOMBARDIA", "20121", "", "F205", "F205"},
+                   {"MI", "MILANO/A", "LOMBARDIA", "20121", "", "F205", "F205A"},
+                   {"MI", "MILANO/B", "LOMBARDIA", "20121", "", "F205", "F205B"}};
+    dati.stati = {{"FRANCIA", "Z110", "Z110"}};
+    dati.province = {{"MI", "MILANO", "", "LOMBARDIA"}};
+    archiviocomuni::ScriviArchivioComuni(dati, archivio);
+    registro::TRegIniFile chiave("\\Software\\QUINTOR\\COMMON\\BORGAL\\");
+    chiave.WriteString("Archivi", "FileNameArchivioComuni", archivio + "/KWArchivioComuni.db");
+    chiave.WriteString("Archivi", "FileNameArchivioStatiEsteri", archivio + "/KWEsteri.db");
+    Carica({{"MI", "MILANO"}}, {{"F205", "A", "MI"}, {"F205", "A", "MI"}, {"F205", "B", "MI"}, {"F205", "", "MI"}});
+
+    auto f = Avvia();
+    Scegli(f->ProvinceCB, "MILANO");
+    EXPECT_TRUE(Voci(f->ComuniCB).contains("MILANO/A"));
+    f->ComuniCB->setEditText(QString());
+    Digita(f->ComuniCB, "MILANO/A");
+    Invio(f->ComuniCB);
+    // The section letter is the fifth character of the section's code.
+    ASSERT_EQ(f->Table.RecordCount(), 2);
+    for (int r = 0; r < 2; ++r)
+        EXPECT_EQ(f->Table.ValoreRiga(r, f->Table.FieldByName("SezionePF1")->Index()).toString(), "A");
+    EXPECT_EQ(f->Pannello(3), "2");
+    // The comune itself: only its rows without a section.
+    f->ComuniCB->setEditText(QString());
+    Digita(f->ComuniCB, "MILANO");
+    Invio(f->ComuniCB);
+    EXPECT_EQ(f->Table.RecordCount(), 1);
+    for (const auto& m : finto.mostrati)
+        ADD_FAILURE() << m.titolo.toStdString() << ": " << m.testo.toStdString();
 }
 
 } // namespace
