@@ -1,45 +1,23 @@
 #include "gridkit/newdbgridattesa.h"
 
-#include "gridkit/centratura.h"
 #include "gridkit/animazionericerca.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace gridkit {
 
 TAttendereFormPerGetList::TAttendereFormPerGetList(QWidget* genitore)
-    : QFrame(genitore, Qt::Window | Qt::FramelessWindowHint)
-    , Label1(new QLabel(this))
-    , Animate1(new gridkit::TAnimazioneRicerca(this))
+    : TFinestraAttesa(QStringLiteral("AttendereFormPerGetList"), QStringLiteral("Attendere...ordinamento dati in corso"), genitore)
 {
-    setObjectName(QStringLiteral("AttendereFormPerGetList"));
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setFixedSize(Larghezza, Altezza);
-
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setText(QStringLiteral("Attendere...ordinamento dati in corso"));
     QFont grassetto = Label1->font();
     grassetto.setBold(true);
     Label1->setFont(grassetto);
     QPalette tavolozza = Label1->palette();
     tavolozza.setColor(QPalette::WindowText, Qt::blue);
     Label1->setPalette(tavolozza);
-
-    Animate1->setObjectName(QStringLiteral("Animate1"));
-
-    auto* colonna = new QVBoxLayout(this);
-    colonna->setContentsMargins(4, 6, 4, 4);
-    colonna->setSpacing(2);
-    colonna->addWidget(Label1);
-    colonna->addWidget(Animate1, 1);
-    gridkit::CentraSulloSchermo(*this);
 }
 
 TAttendereFormPerGetList::~TAttendereFormPerGetList() { Animate1->SetActive(false); }

@@ -4,20 +4,15 @@
 // "Attendere...ordinamento dati in corso" over the folder-search animation,
 // which runs while the window is shown. AttesaOrdinamento shows it for the
 // life of the object and frees it on every way out.
-#include <QFrame>
+#include "gridkit/finestraattesa.h"
+
 #include <QPointer>
 
-class QLabel;
-
 namespace gridkit {
-class TAnimazioneRicerca;
 
-class TAttendereFormPerGetList : public QFrame {
+class TAttendereFormPerGetList : public TFinestraAttesa {
     Q_OBJECT
 public:
-    static constexpr int Larghezza = 361;
-    static constexpr int Altezza = 91;
-
     explicit TAttendereFormPerGetList(QWidget* genitore = nullptr);
     ~TAttendereFormPerGetList() override;
 
@@ -27,10 +22,6 @@ public:
 protected:
     void showEvent(QShowEvent* evento) override;
     void hideEvent(QHideEvent* evento) override;
-
-private:
-    QLabel* Label1;
-    gridkit::TAnimazioneRicerca* Animate1;
 };
 
 class AttesaOrdinamento {

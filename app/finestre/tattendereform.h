@@ -3,23 +3,14 @@
 // folder-search animation that runs from creation to destruction. Callers
 // use it through AttesaInCorso, which shows it and frees it on every way
 // out.
-#include <QFrame>
-
-class QLabel;
-
-namespace gridkit {
-class TAnimazioneRicerca;
-}
+#include "gridkit/finestraattesa.h"
 
 namespace tratte {
 
-class TAttendereForm : public QFrame {
+class TAttendereForm : public gridkit::TFinestraAttesa {
     Q_OBJECT
 
 public:
-    static constexpr int Larghezza = 361;
-    static constexpr int Altezza = 91;
-
     // Creates the window, centred on the screen, with its animation running.
     explicit TAttendereForm(QWidget* genitore = nullptr);
     // Stops the animation.
@@ -28,9 +19,6 @@ public:
 private:
     void FormCreate();
     void FormDestroy();
-
-    QLabel* Label1;
-    gridkit::TAnimazioneRicerca* Animate1;
 };
 
 } // namespace tratte
