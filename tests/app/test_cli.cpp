@@ -2,6 +2,7 @@
 #include "componenti/server.h"
 #include "registro/treginifile.h"
 #include "supporto/cartella_temporanea.h"
+#include "supporto_app.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,10 +100,7 @@ namespace {
 TEST(TratteCli, ComuneAttraversoIlComponente)
 {
     CartellaTemporanea cartella;
-    ASSERT_EQ(componenti::RegistraServer(QStringLiteral(LIBRERIA_BORGAL)), componenti::S_OK);
-    registro::TRegIniFile chiave("\\Software\\QUINTOR\\COMMON\\BORGAL\\");
-    chiave.WriteString("Archivi", "FileNameArchivioComuni", QStringLiteral(ARCHIVIO_COMUNI) + "/KWArchivioComuni.db");
-    chiave.WriteString("Archivi", "FileNameArchivioStatiEsteri", QStringLiteral(ARCHIVIO_COMUNI) + "/KWEsteri.db");
+    prova::RegistraDirectory();
 
     Esito e = Esegui({"comune", "roma"});
     ASSERT_EQ(e.codice, 0) << e.errori.toStdString();

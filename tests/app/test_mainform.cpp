@@ -2,6 +2,7 @@
 // selection and notice, the hidden commands and the command rule.
 #include "app/configurazione.h"
 #include "app/mainform.h"
+#include "supporto_app.h"
 #include "componenti/creazione.h"
 #include "componenti/server.h"
 #include "registro/treginifile.h"
@@ -40,18 +41,10 @@ protected:
     void CaricaPrv(const QStringList& nomi)
     {
         tabelle::TSession s;
-        TArchivioDati archivio(programma, nullptr, &s);
-        archivio.Prepara();
-        tabelle::TTable prv(nullptr, &s);
-        prv.DatabaseName = "Database";
-        prv.TableName = "PRV.DB";
-        prv.Open();
-        for (const QString& n : nomi) {
-            prv.Append();
-            prv.FieldByName("CODEPRV")->SetAsString(n.left(2));
-            prv.FieldByName("PROVINCIA")->SetAsString(n);
-            prv.Post();
-        }
+        QList<QPair<QString, QString>> province;
+        for (const QString& n : nomi)
+            province << qMakePair(n.left(2), n);
+        prova::CaricaProvince(s, programma, province);
     }
 
     std::unique_ptr<TMainForm> Avvia()
@@ -293,19 +286,9 @@ TEST_F(MainFormTest, GrigliaEBarraDelleTratte)
 
 namespace {
 
-// The directory component registered and pointed at the delivered archive.
-void RegistraDirectory()
-{
-    ASSERT_EQ(componenti::RegistraServer(QStringLiteral(LIBRERIA_BORGAL)), componenti::S_OK);
-    registro::TRegIniFile chiave("\\Software\\QUINTOR\\COMMON\\BORGAL\\");
-    chiave.WriteString("Archivi", "FileNameArchivioComuni", QStringLiteral(ARCHIVIO_COMUNI) + "/KWArchivioComuni.db");
-    chiave.WriteString("Archivi", "FileNameArchivioStatiEsteri", QStringLiteral(ARCHIVIO_COMUNI) + "/KWEsteri.db");
-    chiave.WriteString("Archivi", "FileNameArchivioProvince", QStringLiteral(ARCHIVIO_COMUNI) + "/KWProvince.db");
-}
-
 TEST_F(MainFormTest, ComponenteDellaDirectoryCreatoERilasciato)
 {
-    RegistraDirectory();
+    prova::RegistraDirectory();
     registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
     {
         auto f = Avvia();

@@ -3,6 +3,7 @@
 #include "app/configurazione.h"
 #include "app/finestre/tattendereform.h"
 #include "app/mainform.h"
+#include "supporto_app.h"
 #include "scritturaarchivio.h"
 #include "componenti/server.h"
 #include "messaggi/messaggi.h"
@@ -44,12 +45,7 @@ protected:
     NavigazioneTest()
     {
         QDir(programma).mkpath("Archivi");
-        EXPECT_EQ(componenti::RegistraServer(QStringLiteral(LIBRERIA_BORGAL)), componenti::S_OK);
-        registro::TRegIniFile chiave("\\Software\\QUINTOR\\COMMON\\BORGAL\\");
-        const QString archivio = QStringLiteral(ARCHIVIO_COMUNI);
-        chiave.WriteString("Archivi", "FileNameArchivioComuni", archivio + "/KWArchivioComuni.db");
-        chiave.WriteString("Archivi", "FileNameArchivioStatiEsteri", archivio + "/KWEsteri.db");
-        chiave.WriteString("Archivi", "FileNameArchivioProvince", archivio + "/KWProvince.db");
+        prova::RegistraDirectory();
         registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
     }
 
@@ -57,20 +53,9 @@ protected:
     void Carica(const QList<QPair<QString, QString>>& province, const QList<Tratta>& tratte)
     {
         tabelle::TSession s;
-        TArchivioDati archivio(programma, nullptr, &s);
-        archivio.Prepara();
-        tabelle::TTable prv(nullptr, &s);
-        prv.DatabaseName = "Database";
-        prv.TableName = "PRV.DB";
-        prv.Open();
-        for (const auto& [codice, nome] : province) {
-            prv.Append();
-            prv.FieldByName("CODEPRV")->SetAsString(codice);
-            prv.FieldByName("PROVINCIA")->SetAsString(nome);
-            prv.Post();
-        }
+        prova::CaricaProvince(s, programma, province);
         tabelle::TTable t(nullptr, &s);
-        t.DatabaseName = "Database";
+        t.DatabaseName = programma + "/Archivi";
         t.TableName = "Tratte.db";
         t.Open();
         int pf = 0;
@@ -398,9 +383,7 @@ TEST_F(NavigazioneTest, NomeConSezioneFiltraSullaLetteraDelCodice)
     dati.stati = {{"FRANCIA", "Z110", "Z110"}};
     dati.province = {{"MI", "MILANO", "", "LOMBARDIA"}};
     archiviocomuni::ScriviArchivioComuni(dati, archivio);
-    registro::TRegIniFile chiave("\\Software\\QUINTOR\\COMMON\\BORGAL\\");
-    chiave.WriteString("Archivi", "FileNameArchivioComuni", archivio + "/KWArchivioComuni.db");
-    chiave.WriteString("Archivi", "FileNameArchivioStatiEsteri", archivio + "/KWEsteri.db");
+    prova::PuntaArchivioComuni(archivio);
     Carica({{"MI", "MILANO"}}, {{"F205", "A", "MI"}, {"F205", "A", "MI"}, {"F205", "B", "MI"}, {"F205", "", "MI"}});
 
     auto f = Avvia();
