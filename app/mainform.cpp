@@ -334,6 +334,12 @@ void TMainForm::CreaMenu()
 
     connect(Aggiorna1, &QAction::triggered, this, &TMainForm::UpdateBtClick);
     connect(Eliminaprovincia1, &QAction::triggered, this, &TMainForm::Eliminaprovincia1Click);
+    connect(R1, &QAction::triggered, this, &TMainForm::TratteBTClick);
+    connect(RicercaBt, &QToolButton::clicked, this, &TMainForm::TratteBTClick);
+    connect(AnnullaFiltro1, &QAction::triggered, this, &TMainForm::RimuoviBTClick);
+    connect(RimuoviBT, &QToolButton::clicked, this, &TMainForm::RimuoviBTClick);
+    connect(Tolleranza, &QAction::triggered, this, &TMainForm::TolleranzaClick);
+    connect(DistanzeBT, &QToolButton::clicked, this, &TMainForm::DistanzeBTClick);
     connect(F3, &QAction::triggered, this, &TMainForm::F3Click);
     connect(MExit, &QAction::triggered, this, &TMainForm::EsciBtClick);
     connect(GuidaMenu, &QAction::triggered, this, &TMainForm::GuidaMenuClick);
@@ -774,9 +780,23 @@ void TMainForm::Eliminaprovincia1Click()
     // The delete-province dialog arrives with the loading procedure.
 }
 
-void TMainForm::NewDBGrid1DblClick()
+void TMainForm::NewDBGrid1DblClick() { ApriTolleranza(); }
+void TMainForm::DistanzeBTClick() { ApriTolleranza(); }
+void TMainForm::TolleranzaClick() { ApriTolleranza(); }
+
+void TMainForm::ApriTolleranza()
 {
-    // The tolerance check arrives with the search.
+    // The tolerance dialog arrives with the search.
+}
+
+void TMainForm::TratteBTClick()
+{
+    // The point list arrives with the search.
+}
+
+void TMainForm::RimuoviBTClick()
+{
+    // The point list arrives with the search.
 }
 
 void TMainForm::F3Click()

@@ -30,6 +30,10 @@ class QToolButton;
 namespace tratte {
 
 class ContatoreRighe;
+class TTratteForm;
+class TFormRicInsPF;
+class TAggForm;
+class TDelPrvForm;
 
 // The private message posted to itself when the window is first shown.
 inline constexpr int WM_AVVIO = 0x2400;
@@ -68,6 +72,13 @@ public:
     tabelle::TDataSource DataSource1;
     // The comune lists and the archive filter.
     TNavigazione Navigazione;
+
+    // The long-lived dialogs, created after the window; each one enters
+    // itself here when it is created and leaves when it is destroyed.
+    TTratteForm* TratteForm = nullptr;
+    TFormRicInsPF* FormRicInsPF = nullptr;
+    TAggForm* AggForm = nullptr;
+    TDelPrvForm* DelPrvForm = nullptr;
 
     // Controls.
     QFrame* TopPanel;
@@ -124,6 +135,13 @@ public:
     void F3Click();
     void Eliminaprovincia1Click();
     void NewDBGrid1DblClick();
+    // The search among points, and back to the normal view.
+    void TratteBTClick();
+    void RimuoviBTClick();
+    // The tolerance check on the distance of the grid's current row.
+    void DistanzeBTClick();
+    void TolleranzaClick();
+    void ApriTolleranza();
 
     // The text of a status bar panel.
     QString Pannello(int indice) const;
