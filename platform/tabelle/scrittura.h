@@ -13,6 +13,8 @@ namespace tabelle {
 
 class Connessione;
 class Istruzione;
+class TSession;
+class UsoTabella;
 
 // An insert prepared once for a table and a set of columns, run for every
 // new row (a table being loaded posts hundreds of thousands).
@@ -31,6 +33,32 @@ private:
     Connessione& c_;
     QStringList colonne_;
     QList<int> scritti_;
+    std::unique_ptr<Istruzione> istruzione_;
+};
+
+// Appends rows to a table file without opening a dataset on it: the
+// fast path of a load of hundreds of thousands of rows. The file stays
+// attached (shared) while the object lives; values are bound column by
+// column, in the order of `colonne`, and Scrivi writes the row.
+class AccodamentoRighe {
+public:
+    AccodamentoRighe(TSession& sessione, const QString& percorsoTabella, const QStringList& colonne);
+    ~AccodamentoRighe();
+    AccodamentoRighe(const AccodamentoRighe&) = delete;
+    AccodamentoRighe& operator=(const AccodamentoRighe&) = delete;
+
+    // An alpha value, stored right-trimmed; blank or empty is NULL.
+    void Testo(int colonna, const char* dati, int lunghezza);
+    void Intero(int colonna, qint64 valore);
+    void Reale(int colonna, double valore);
+    void Nullo(int colonna);
+    // Writes the row with the values bound (the others NULL) and returns
+    // its row key; the bindings are cleared.
+    qint64 Scrivi();
+
+private:
+    Connessione& c_;
+    std::unique_ptr<UsoTabella> uso_;
     std::unique_ptr<Istruzione> istruzione_;
 };
 
