@@ -1,6 +1,8 @@
 // The tratte program: one copy at a time, the main window first, then the
 // long-lived dialogs, then the message loop.
 #include "aiuto/htmlhelp.h"
+#include "app/caricamento/taggform.h"
+#include "app/caricamento/tdelprvform.h"
 #include "app/mainform.h"
 #include "istanza/istanza_unica.h"
 
@@ -16,9 +18,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tratte"));
     aiuto::TVTRHtmlHelp guida;
     tratte::TMainForm finestra(QCoreApplication::applicationDirPath());
-    // Created after the main window, in this order, as they arrive:
-    // TTratteForm, TFormRicInsPF, TAggForm, TDelPrvForm, TCancProvForm,
-    // TAnteprimaForm.
+    // Created after the main window, in this order: TTratteForm,
+    // TFormRicInsPF, TAggForm, TDelPrvForm, TAnteprimaForm (the wait window
+    // of a deletion is made when one runs).
+    tratte::TAggForm aggiornamento(finestra);
+    tratte::TDelPrvForm eliminazione(finestra);
     finestra.showMaximized();
     return applicazione.exec();
 }

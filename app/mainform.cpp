@@ -1,5 +1,7 @@
 #include "app/mainform.h"
 
+#include "app/caricamento/taggform.h"
+#include "app/caricamento/tdelprvform.h"
 #include "app/configurazione.h"
 #include "aiuto/applicazione.h"
 #include "aiuto/contesto.h"
@@ -772,12 +774,31 @@ void TMainForm::EsciBtClick() { close(); }
 
 void TMainForm::UpdateBtClick()
 {
-    // The update dialog arrives with the loading procedure.
+    if (!AggForm || messaggi::MostraModale(*AggForm) != 6)
+        return;
+    try {
+        ComuniCB->clear();
+        ComuniCB->setEditText(QString());
+        ProvinceCB->clear();
+        ProvinceCB->setEditText(QString());
+        Table.Close();
+        AggiornaComandi();
+        CaricaProvince();
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+    }
+    // How to see what was loaded.
+    messaggi::MessageBox(this,
+                         "IMPORTANTE\r\n\r\nPer visualizzare i dati caricati \r\noccorre selezionare una provincia ed un comune \r\n"
+                         "dalle apposite liste, presenti nella finestra principale,\r\n"
+                         "e confermare la scelta con il tasto INVIO (ENTER)",
+                         "Avviso", messaggi::Pulsanti::Ok, messaggi::Icona::Informazione);
 }
 
 void TMainForm::Eliminaprovincia1Click()
 {
-    // The delete-province dialog arrives with the loading procedure.
+    if (DelPrvForm)
+        messaggi::MostraModale(*DelPrvForm);
 }
 
 void TMainForm::NewDBGrid1DblClick() { ApriTolleranza(); }

@@ -95,7 +95,11 @@ bool TCaricamentoProvincia::PreparaProvincia(const QString& codice)
     CreaTabelleMancanti();
     // What the load reads and writes is attached before the transaction
     // begins: no table can be attached inside it.
+    // A code that Province.db lacks is named by itself, so that the lists
+    // can show it and the delete dialog find it.
     NomeProvincia = LeggiNomeProvincia(codice);
+    if (NomeProvincia.isEmpty())
+        NomeProvincia = codice;
     usoTratte_ = std::make_unique<UsoTabella>(archivio_.sessione().connessione(), PercorsoTratte(), false);
     usoPrv_ = std::make_unique<UsoTabella>(archivio_.sessione().connessione(), PercorsoPrv(), false);
     TableScrivi = std::make_unique<AccodamentoRighe>(archivio_.sessione(), PercorsoTratte(), ColonneScrittura);
@@ -249,14 +253,17 @@ TCaricamentoProvincia::Esito TCaricamentoProvincia::CaricaDaCartella(const QStri
         return Esito::Interrotto;
     }
     const QDir dir(cartella);
-    NomeFileDis nome = LeggiNomeFileDis(elenco.front());
-    DataDistribuzione = nome.DataDistribuzione;
-    if (!PreparaProvincia(nome.Provincia))
+    QString codice;
+    int numero = 0;
+    LeggiNomeFile(elenco.front(), codice, numero, DataDistribuzione);
+    if (!PreparaProvincia(codice))
         return Esito::Rifiutato;
+    // Any error undoes the whole series.
+    auto annulla = qScopeGuard([this] { Annulla(); });
     for (int i = 0; i < elenco.size(); ++i) {
         if (i > 0) {
-            const NomeFileDis prossimo = LeggiNomeFileDis(elenco[i]);
-            if (prossimo.Provincia != nome.Provincia) {
+            QString data;
+            if (!LeggiNomeFile(elenco[i], codice, numero, data)) {
                 messaggi::MessageBox(nullptr,
                                      QStringLiteral("Il prossimo file si riferisce ad una provincia diversa\r\n"
                                                     "da quella che si sta attualmente caricando.\r\n"
@@ -265,14 +272,14 @@ TCaricamentoProvincia::Esito TCaricamentoProvincia::CaricaDaCartella(const QStri
                                      QStringLiteral("Avviso"), Pulsanti::Ok, Icona::Avviso);
                 break;
             }
-            nome = prossimo;
         }
         const QString percorso = dir.filePath(elenco[i]);
         if (interfaccia_.InizioFile)
-            interfaccia_.InizioFile(elenco[i], QFileInfo(percorso).size(), nome.Numero);
+            interfaccia_.InizioFile(elenco[i], QFileInfo(percorso).size(), numero);
         LeggiFileDis(percorso);
     }
     Conferma();
+    annulla.dismiss();
     return Esito::Completato;
 }
 

@@ -155,9 +155,24 @@ NomeFileDis LeggiNomeFileDis(const QString& nomeFile, QChar separatore)
                                  .arg(nome, base.mid(6, 2)));
     NomeFileDis n;
     n.Provincia = base.left(2).toUpper();
+    for (const QChar c : n.Provincia)
+        if (!(c >= 'A' && c <= 'Z') && !(c >= '0' && c <= '9'))
+            throw EErroreFileDis(QStringLiteral("Il nome del file \"%1\" non è quello di un file di tratte: i primi due caratteri "
+                                                "devono dare la sigla della provincia.")
+                                     .arg(nome));
     n.DataDistribuzione = base.mid(4, 2) + separatore + base.mid(2, 2);
     n.Numero = int(*numero);
     return n;
+}
+
+bool LeggiNomeFile(const QString& nomeFile, QString& codice, int& numero, QString& dataDistribuzione)
+{
+    const QString precedente = codice.toUpper();
+    const NomeFileDis n = LeggiNomeFileDis(nomeFile);
+    codice = n.Provincia;
+    numero = n.Numero;
+    dataDistribuzione = n.DataDistribuzione;
+    return codice == precedente;
 }
 
 void ConvertiRigaDis(QByteArrayView riga, RigaDis& c, const QString& nomeFile, qint64 numeroRiga)

@@ -42,6 +42,11 @@ struct NomeFileDis {
 // number, throws EErroreFileDis naming the file.
 NomeFileDis LeggiNomeFileDis(const QString& nomeFile, QChar separatore = SeparatoreData());
 
+// The name of the next file of a series: sets the province code, the file
+// number and the release from it, and returns true when the code is the
+// one `codice` held before (the first file of a series has none).
+bool LeggiNomeFile(const QString& nomeFile, QString& codice, int& numero, QString& dataDistribuzione);
+
 // The fields of one line, in the order of the archive's columns. Alpha
 // fields point into the line and hold the column as read (the storage
 // trims them); a number that the line does not reach is empty.
