@@ -23,8 +23,11 @@ install: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# An empty archive gets the sample series of the installation.
 run: install
 	@$(DIST)/tratte-cli registra
+	@caricate=$$($(DIST)/tratte-cli province) || exit 1; \
+	 if [ -z "$$caricate" ]; then $(DIST)/tratte-cli carica $(DIST)/Esempi || exit 1; fi
 	@$(DIST)/tratte
 
 bench: build
