@@ -22,6 +22,13 @@ int Comune(Contesto& contesto, const QStringList& argomenti);
 // window shows for that province and comune, tab-separated under a header.
 int Tratte(Contesto& contesto, const QStringList& argomenti);
 
+// carica CARTELLA [--sostituisci]: loads the folder series; prints
+// "SIGLA<TAB>rows". A loaded province is replaced only with --sostituisci
+// (otherwise exit 3, nothing changed).
+int Carica(Contesto& contesto, const QStringList& argomenti);
+// elimina SIGLA: deletes a loaded province (exit 1 when it is not loaded).
+int Elimina(Contesto& contesto, const QStringList& argomenti);
+
 // Dispatches "COMANDO ARGOMENTI...": the global options are already read.
 int Esegui(Contesto& contesto, const QStringList& argomenti);
 

@@ -399,6 +399,7 @@ void Connessione::Allega(File& f, bool crea)
         sqlite3_finalize(prova);
         if (r == SQLITE_ROW && (haTabella || crea)) {
             f.schema = schema;
+            Esegui(QStringLiteral("PRAGMA %1.cache_size = -%2").arg(schema).arg(CachePerFileKb));
             if (crea && !haTabella && inChiaro)
                 Esegui(QStringLiteral("PRAGMA %1.page_size = %2").arg(schema).arg(DimensionePagina));
             LeggiImpronta(f.percorso, f.impronta);

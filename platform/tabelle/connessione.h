@@ -21,6 +21,13 @@ namespace tabelle {
 // whole-table reads of the archive cheap to decrypt.
 inline constexpr int DimensionePagina = 65536;
 
+// Page cache of each attached file, in KiB: loading or deleting a province
+// touches the archive's indexes all over, and a small cache would read and
+// decrypt the same pages again and again (a 1,000,000-row deletion took
+// 9.6 s with SQLite's default 2 MiB, 2.1 s with 32 MiB). Memory is taken
+// only as pages are read.
+inline constexpr int CachePerFileKb = 32768;
+
 class Connessione;
 
 // A prepared statement, finalized with the object.
