@@ -145,9 +145,12 @@ int Esegui(Contesto& c, const QStringList& argomenti)
         return Comune(c, resto);
     if (comando == "tratte")
         return Tratte(c, resto);
+    if (comando == "tolleranza")
+        return Tolleranza(c, resto);
     c.errori << (comando.isEmpty() ? QStringLiteral("Comando mancante.") : QStringLiteral("Comando sconosciuto: %1").arg(comando)) << '\n'
              << "Uso: tratte-cli [--programma CARTELLA] registra | province | comune TESTO [--stati]\n"
-             << "       | tratte [--provincia TESTO] [--comune TESTO]\n";
+             << "       | tratte [--provincia TESTO] [--comune TESTO]\n"
+             << "       | tolleranza ARCHIVIATA MISURATA ZONA\n";
     return 2;
 }
 

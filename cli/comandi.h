@@ -22,6 +22,11 @@ int Comune(Contesto& contesto, const QStringList& argomenti);
 // window shows for that province and comune, tab-separated under a header.
 int Tratte(Contesto& contesto, const QStringList& argomenti);
 
+// tolleranza ARCHIVIATA MISURATA ZONA: the tolerance check of the measured
+// distance against the archived one in zone 0, 1 or 2; three lines
+// Differenza=, Tolleranza=, Esito= as the dialog shows them.
+int Tolleranza(Contesto& contesto, const QStringList& argomenti);
+
 // Dispatches "COMANDO ARGOMENTI...": the global options are already read.
 int Esegui(Contesto& contesto, const QStringList& argomenti);
 
