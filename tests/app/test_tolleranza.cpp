@@ -289,6 +289,13 @@ TEST_F(TolleranzaFormTest, TastiAmmessi)
     tasto = QChar('7');
     f.DistanzaEditKeyPress(tasto);
     EXPECT_EQ(tasto, QChar('7'));
+
+    // Shortcuts and Escape keep their meaning in the field.
+    QTest::keyClick(f.DistanzaEdit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(f.DistanzaEdit->selectedText(), "1001.");
+    QTest::keyClick(f.DistanzaEdit, Qt::Key_Escape);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.result(), messaggi::mrCancel);
 }
 
 TEST_F(TolleranzaFormTest, CalcoloAOgniTastoEZona)
