@@ -9,6 +9,7 @@
 #include "app/finestre/tattendereform.h"
 #include "app/finestre/taboutbox.h"
 #include "app/finestre/tstartform.h"
+#include "app/tolleranza/ttolleranzaform.h"
 #include "messaggi/messaggi.h"
 #include "tabelle/errore.h"
 
@@ -807,7 +808,10 @@ void TMainForm::TolleranzaClick() { ApriTolleranza(); }
 
 void TMainForm::ApriTolleranza()
 {
-    // The tolerance dialog arrives with the search.
+    if (!Table.Active())
+        return;
+    TTolleranzaForm tolleranza(Table.FieldByName(QStringLiteral("Distanza"))->AsString(), this);
+    messaggi::MostraModale(tolleranza);
 }
 
 void TMainForm::TratteBTClick()

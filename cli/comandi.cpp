@@ -149,10 +149,13 @@ int Esegui(Contesto& c, const QStringList& argomenti)
         return Carica(c, resto);
     if (comando == "elimina")
         return Elimina(c, resto);
+    if (comando == "tolleranza")
+        return Tolleranza(c, resto);
     c.errori << (comando.isEmpty() ? QStringLiteral("Comando mancante.") : QStringLiteral("Comando sconosciuto: %1").arg(comando)) << '\n'
              << "Uso: tratte-cli [--programma CARTELLA] registra | province | comune TESTO [--stati]\n"
              << "       | tratte [--provincia TESTO] [--comune TESTO]\n"
-             << "       | carica CARTELLA [--sostituisci] | elimina SIGLA\n";
+             << "       | carica CARTELLA [--sostituisci] | elimina SIGLA\n"
+             << "       | tolleranza ARCHIVIATA MISURATA ZONA\n";
     return 2;
 }
 

@@ -28,6 +28,10 @@ int Tratte(Contesto& contesto, const QStringList& argomenti);
 int Carica(Contesto& contesto, const QStringList& argomenti);
 // elimina SIGLA: deletes a loaded province (exit 1 when it is not loaded).
 int Elimina(Contesto& contesto, const QStringList& argomenti);
+// tolleranza ARCHIVIATA MISURATA ZONA: the tolerance check of the measured
+// distance against the archived one in zone 0, 1 or 2; three lines
+// Differenza=, Tolleranza=, Esito= as the dialog shows them.
+int Tolleranza(Contesto& contesto, const QStringList& argomenti);
 
 // Dispatches "COMANDO ARGOMENTI...": the global options are already read.
 int Esegui(Contesto& contesto, const QStringList& argomenti);
