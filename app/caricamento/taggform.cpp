@@ -216,6 +216,12 @@ void TAggForm::FormShow()
     setResult(0);
 }
 
+void TAggForm::reject()
+{
+    if (!anticipoTasti_)
+        QDialog::reject();
+}
+
 void TAggForm::SceltaGBClick() { AggiornaSorgente(); }
 
 void TAggForm::DirectoryEditChange()

@@ -78,6 +78,9 @@ public:
     void CaricaDaDischi();
     void CaricaDaCartella();
 
+    // While a procedure runs the dialog cannot be closed.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* evento) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;

@@ -10,8 +10,6 @@ QString CartellaUnitaA()
     return cartella.isEmpty() ? QStringLiteral("/media/floppy") : cartella;
 }
 
-bool SuUnitaA(const QString& percorso) { return percorso.size() >= 2 && percorso[0].toUpper() == 'A' && percorso[1] == ':'; }
-
 namespace {
 
 // Mount tables write blanks and some other characters as octal escapes.

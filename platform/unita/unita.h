@@ -10,9 +10,6 @@ namespace unita {
 // The folder that stands for drive A:.
 QString CartellaUnitaA();
 
-// True when the text names drive A: ("A:", "A:\", "a:/...").
-bool SuUnitaA(const QString& percorso);
-
 // The mount points of the mounted CD-ROM file systems, in mount order,
 // read from a mount table (that of this process unless told).
 QStringList UnitaCdRom(const QString& tabellaMontaggi = QStringLiteral("/proc/self/mounts"));

@@ -25,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace tratte;
@@ -270,14 +271,21 @@ TEST_F(AggFormTest, SerieSuDischi)
         [&] { Inserisci("vt099902.dis", {Riga("M082", 1, 2)}); },
         [&] { Inserisci("rm099902.dis", {Riga("H501", 3, 4)}); },
     };
+    QStringList statoDurante;
     finto.AlMessaggio = [&](const messaggi::Messaggio& m) {
         if (m.titolo == "Richiesta" && !dischi.isEmpty())
             dischi.takeFirst()();
+        // While the procedure runs, keys and the close box do nothing.
+        QTest::keyClick(agg->NDiskEdit, Qt::Key_5);
+        agg->reject();
+        statoDurante << agg->NDiskEdit->text() + QString::number(agg->isVisible()) + QString::number(agg->EndBT->isEnabled());
     };
     agg->show();
     agg->DirectoryEdit->setText("A:\\");
     agg->NDiskEdit->setText("2");
     agg->StartBTClick();
+    EXPECT_EQ(statoDurante, QStringList(6, "210"));
+    EXPECT_EQ(agg->NDiskEdit->text(), "0");
     EXPECT_EQ(Testi(), (QStringList{"Richiesta: Inserisci il Disco N° 1", "Richiesta: Inserisci il Disco N° 1",
                                     "Richiesta: Inserisci il Disco N° 2",
                                     "***ATTENZIONE***: Il Disco inserito non appartiene al Comune in corso ...",
@@ -323,6 +331,31 @@ TEST_F(AggFormTest, DischiAnnullatiEUnitaIlleggibile)
     EXPECT_EQ(Righe(), 1);
     EXPECT_TRUE(Voci(f->ProvinceCB).contains("ROMA"));
     agg->hide();
+}
+
+TEST_F(AggFormTest, IlDialogoRestaVivoDuranteUnFileGrande)
+{
+    QList<QByteArray> righe;
+    for (int i = 0; i < 30000; ++i)
+        righe << Riga(i < 15000 ? "H501" : "G811", i % 90 + 1, i % 89 + 2);
+    const QString serie = Serie("grande", {{"rm099901.dis", righe}});
+    // A timer of the event loop sees the bar move and the comune change.
+    QStringList visti;
+    QTimer orologio;
+    QObject::connect(&orologio, &QTimer::timeout, [&] {
+        const QString v = agg->ComuneEdit->text() + "@" + QString::number(agg->PBLenFile->value() > 0);
+        if (visti.isEmpty() || visti.last() != v)
+            visti << v;
+    });
+    orologio.start(0);
+    EXPECT_EQ(CaricaCartella(serie), 6);
+    EXPECT_TRUE(visti.contains("ROMA@1")) << visti.join(' ').toStdString();
+    EXPECT_TRUE(visti.contains("POMEZIA@1")) << visti.join(' ').toStdString();
+    EXPECT_EQ(Righe(), 30000);
+    // Annulla closes with result 3.
+    agg->show();
+    agg->EndBT->click();
+    EXPECT_EQ(agg->result(), messaggi::mrAbort);
 }
 
 TEST_F(AggFormTest, CartellaDiArchiviazioneMancante)
