@@ -30,6 +30,11 @@ qint64 InserimentoPreparato::Esegui(const QVector<QVariant>& valori)
 {
     for (int k = 0; k < scritti_.size(); ++k)
         istruzione_->Lega(k + 1, valori.value(scritti_[k]));
+    return Scrivi();
+}
+
+qint64 InserimentoPreparato::Scrivi()
+{
     try {
         istruzione_->Passo();
     } catch (...) {
@@ -41,15 +46,9 @@ qint64 InserimentoPreparato::Esegui(const QVector<QVariant>& valori)
 }
 
 AccodamentoRighe::AccodamentoRighe(TSession& sessione, const QString& percorsoTabella, const QStringList& colonne)
-    : c_(sessione.connessione()), uso_(std::make_unique<UsoTabella>(c_, percorsoTabella, false))
+    : uso_(std::make_unique<UsoTabella>(sessione.connessione(), percorsoTabella, false)),
+      inserimento_(std::make_unique<InserimentoPreparato>(sessione.connessione(), uso_->schema(), colonne))
 {
-    QStringList nomi, segnaposti;
-    for (int i = 0; i < colonne.size(); ++i) {
-        nomi << Virgolette(colonne[i]);
-        segnaposti << QStringLiteral("?%1").arg(i + 1);
-    }
-    istruzione_ = std::make_unique<Istruzione>(
-        c_, QStringLiteral("INSERT INTO %1.dati (%2) VALUES (%3)").arg(uso_->schema(), nomi.join(", "), segnaposti.join(", ")));
 }
 
 AccodamentoRighe::~AccodamentoRighe() = default;
@@ -59,26 +58,15 @@ void AccodamentoRighe::Testo(int colonna, const char* dati, int lunghezza)
     while (lunghezza > 0 && dati[lunghezza - 1] == ' ')
         --lunghezza;
     if (lunghezza == 0)
-        sqlite3_bind_null(istruzione_->stmt(), colonna + 1);
+        sqlite3_bind_null(inserimento_->Preparata().stmt(), colonna + 1);
     else
-        sqlite3_bind_text(istruzione_->stmt(), colonna + 1, dati, lunghezza, SQLITE_TRANSIENT);
+        sqlite3_bind_text(inserimento_->Preparata().stmt(), colonna + 1, dati, lunghezza, SQLITE_TRANSIENT);
 }
 
-void AccodamentoRighe::Intero(int colonna, qint64 valore) { sqlite3_bind_int64(istruzione_->stmt(), colonna + 1, valore); }
-void AccodamentoRighe::Reale(int colonna, double valore) { sqlite3_bind_double(istruzione_->stmt(), colonna + 1, valore); }
-void AccodamentoRighe::Nullo(int colonna) { sqlite3_bind_null(istruzione_->stmt(), colonna + 1); }
-
-qint64 AccodamentoRighe::Scrivi()
-{
-    try {
-        istruzione_->Passo();
-    } catch (...) {
-        istruzione_->Reimposta();
-        throw;
-    }
-    istruzione_->Reimposta();
-    return c_.UltimoRowid();
-}
+void AccodamentoRighe::Intero(int colonna, qint64 valore) { sqlite3_bind_int64(inserimento_->Preparata().stmt(), colonna + 1, valore); }
+void AccodamentoRighe::Reale(int colonna, double valore) { sqlite3_bind_double(inserimento_->Preparata().stmt(), colonna + 1, valore); }
+void AccodamentoRighe::Nullo(int colonna) { sqlite3_bind_null(inserimento_->Preparata().stmt(), colonna + 1); }
+qint64 AccodamentoRighe::Scrivi() { return inserimento_->Scrivi(); }
 
 qint64 ScritturaRighe::Inserisci(const QStringList& colonne, const QVector<QVariant>& valori)
 {

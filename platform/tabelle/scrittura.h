@@ -27,7 +27,12 @@ public:
     InserimentoPreparato& operator=(const InserimentoPreparato&) = delete;
     // Writes the row and returns the row key the storage gave it.
     qint64 Esegui(const QVector<QVariant>& valori);
+    // Writes the row with the values already bound to Preparata() (by
+    // the position of their column among those written, from 1); clears
+    // the bindings.
+    qint64 Scrivi();
     const QStringList& Colonne() const { return colonne_; }
+    Istruzione& Preparata() const { return *istruzione_; }
 
 private:
     Connessione& c_;
@@ -57,9 +62,8 @@ public:
     qint64 Scrivi();
 
 private:
-    Connessione& c_;
     std::unique_ptr<UsoTabella> uso_;
-    std::unique_ptr<Istruzione> istruzione_;
+    std::unique_ptr<InserimentoPreparato> inserimento_;
 };
 
 // A column name in double quotes, as the storage's SQL wants it.
