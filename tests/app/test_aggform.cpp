@@ -330,6 +330,16 @@ TEST_F(AggFormTest, DischiAnnullatiEUnitaIlleggibile)
     EXPECT_EQ(agg->result(), 0);
     EXPECT_EQ(Righe(), 1);
     EXPECT_TRUE(Voci(f->ProvinceCB).contains("ROMA"));
+
+    // A disk whose file is not named as a series file.
+    finto.mostrati.clear();
+    finto.AlMessaggio = nullptr;
+    Inserisci("rm09.dis", {Riga("H501", 1, 2)});
+    agg->NDiskEdit->setText("1");
+    finto.Rispondi(messaggi::mrOk);
+    agg->StartBTClick();
+    EXPECT_EQ(Testi(), (QStringList{"Richiesta: Inserisci il Disco N° 1", "*** ERRORE ***: Errore nell' apertura del file .dis"}));
+    EXPECT_EQ(Righe(), 1);
     agg->hide();
 }
 

@@ -6,6 +6,7 @@
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "supporto/cartella_temporanea.h"
+#include "supporto_app.h"
 #include "supporto_dis.h"
 #include "tabelle/query.h"
 #include "tabelle/tabella.h"
@@ -265,6 +266,13 @@ TEST_F(CaricamentoTest, SostituzioneDiUnaProvinciaCaricata)
     EXPECT_EQ(Righe("Provincia = 'RM'"), 1);
     EXPECT_EQ(Righe("Provincia = 'VT'"), 1);
     EXPECT_EQ(Prv(), (QStringList{"RM|ROMA|26/03", "VT|VITERBO|99/09"}));
+
+    // A province recorded without its release: the plain question.
+    prova::CaricaProvince(sessione, programma, {{"MI", "MILANO"}});
+    domande.clear();
+    risposta = false;
+    EXPECT_EQ(Carica(Serie("mi", {{"mi032601.dis", {Riga("F205", 1, 2)}}})), TCaricamentoProvincia::Esito::Rifiutato);
+    EXPECT_EQ(domande, QStringList{"Sostituire i vecchi dati con i nuovi?"});
 }
 
 TEST_F(CaricamentoTest, UnErroreNelTerzoFileLasciaIntattaLaVecchiaEdizione)
