@@ -32,6 +32,7 @@ bench: build
 	@$(BUILD)/bench/bench-griglia $(BUILD)/bench-dati
 	@$(BUILD)/bench/bench-comuni $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
 	@$(BUILD)/bench/bench-navigazione $(BUILD)/bench-navigazione $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
+	@$(BUILD)/bench/bench-ricerca $(BUILD)/bench-navigazione $(BUILD)/ArchivioComuni $(BUILD)/Archivi
 
 clean:
 	rm -rf $(BUILD) dist

@@ -2,6 +2,8 @@
 // long-lived dialogs, then the message loop.
 #include "aiuto/htmlhelp.h"
 #include "app/mainform.h"
+#include "app/ricerca/tformricinspf.h"
+#include "app/ricerca/ttratteform.h"
 #include "istanza/istanza_unica.h"
 
 #include <QApplication>
@@ -19,6 +21,8 @@ int main(int argc, char** argv)
     // Created after the main window, in this order, as they arrive:
     // TTratteForm, TFormRicInsPF, TAggForm, TDelPrvForm, TCancProvForm,
     // TAnteprimaForm.
+    tratte::TTratteForm tratteForm(finestra);
+    tratte::TFormRicInsPF formRicInsPF(finestra);
     finestra.showMaximized();
     return applicazione.exec();
 }
