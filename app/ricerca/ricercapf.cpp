@@ -228,6 +228,9 @@ void TRicercaPF::CreaTabelleLavoro(TSession& sessione, const QString& cartella)
         combinazioni.FieldDefs.Add(QStringLiteral("Foglio") + n, TFieldType::ftInteger);
         combinazioni.FieldDefs.Add(QStringLiteral("Fiduciale") + n, TFieldType::ftInteger);
     }
+    // The archive's rows of the listed comuni are looked up in the pairs:
+    // without this index every row would scan every pair.
+    combinazioni.IndexDefs.Add("Coppia", "Comune1;Foglio1;Fiduciale1;Comune2;Foglio2;Fiduciale2", 0);
     combinazioni.CreateTable();
     sessione.AddPassword(PasswordTabelle);
     for (const QString& nome : {TabellaRicerchePF, TabellaCombinazioni})

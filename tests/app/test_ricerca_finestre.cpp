@@ -391,4 +391,26 @@ TEST_F(RicercaFinestreTest, RicercaERimozioneDallaFinestraPrincipale)
     EXPECT_TRUE(Testi().isEmpty());
 }
 
+TEST_F(RicercaFinestreTest, SenzaLeTabelleDiLavoroUnMessaggioChiaro)
+{
+    QFile::remove(programma + "/Archivi/" + TabellaRicerchePF);
+    Avvia();
+    ASSERT_EQ(finto.mostrati.size(), 1);
+    EXPECT_EQ(finto.mostrati.front().titolo, "Errore");
+    EXPECT_TRUE(finto.mostrati.front().testo.contains("RicerchePF.db")) << finto.mostrati.front().testo.toStdString();
+    finto.mostrati.clear();
+    EXPECT_FALSE(lista->AggiungiBT->isEnabled());
+    EXPECT_FALSE(lista->OKBt->isEnabled());
+    // The list opens empty and can only be closed; the view stays.
+    finto.ScriviModale([&](QDialog&) {
+        lista->AggiungiBTClick();
+        lista->OKBtClick();
+        return lista->result();
+    });
+    f->TratteBTClick();
+    EXPECT_EQ(lista->NumeroPF, 0);
+    EXPECT_EQ(f->Table.RecordCount(), 4);
+    EXPECT_TRUE(Testi().isEmpty());
+}
+
 } // namespace
