@@ -36,6 +36,7 @@ bench: build
 	@$(BUILD)/bench/bench-comuni $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
 	@$(BUILD)/bench/bench-navigazione $(BUILD)/bench-navigazione $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
 	@$(BUILD)/bench/bench-caricamento $(BUILD)/bench-caricamento
+	@$(BUILD)/bench/bench-ricerca $(BUILD)/bench-navigazione $(BUILD)/ArchivioComuni $(BUILD)/Archivi
 
 clean:
 	rm -rf $(BUILD) dist

@@ -4,6 +4,8 @@
 #include "app/caricamento/taggform.h"
 #include "app/caricamento/tdelprvform.h"
 #include "app/mainform.h"
+#include "app/ricerca/tformricinspf.h"
+#include "app/ricerca/ttratteform.h"
 #include "istanza/istanza_unica.h"
 
 #include <QApplication>
@@ -21,6 +23,8 @@ int main(int argc, char** argv)
     // Created after the main window, in this order: TTratteForm,
     // TFormRicInsPF, TAggForm, TDelPrvForm, TAnteprimaForm (the wait window
     // of a deletion is made when one runs).
+    tratte::TTratteForm tratteForm(finestra);
+    tratte::TFormRicInsPF formRicInsPF(finestra);
     tratte::TAggForm aggiornamento(finestra);
     tratte::TDelPrvForm eliminazione(finestra);
     finestra.showMaximized();

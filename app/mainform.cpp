@@ -10,6 +10,8 @@
 #include "app/finestre/taboutbox.h"
 #include "app/finestre/tstartform.h"
 #include "app/tolleranza/ttolleranzaform.h"
+#include "app/ricerca/ricercapf.h"
+#include "app/ricerca/ttratteform.h"
 #include "messaggi/messaggi.h"
 #include "tabelle/errore.h"
 
@@ -816,12 +818,61 @@ void TMainForm::ApriTolleranza()
 
 void TMainForm::TratteBTClick()
 {
-    // The point list arrives with the search.
+    if (!TratteForm)
+        return;
+    try {
+        if (messaggi::MostraModale(*TratteForm) == messaggi::mrOk && TratteForm->NumeroPF > 0) {
+            if (TratteForm->NumeroPF == 1) {
+                TRicercaPF::ImpostaRicercaUnPunto(Table, TratteForm->CondizioniPF);
+                QCoreApplication::processEvents();
+                TratteForm->CondizioniPF.clear();
+                AttesaInCorso attesa(this);
+                Table.Riapri();
+            } else {
+                TRicercaPF::ImpostaRicercaPiuPunti(Table, TRicercaPF::Punti(TratteForm->Table1));
+                QCoreApplication::processEvents();
+                {
+                    AttesaInCorso attesa(this);
+                    Table.Riapri();
+                }
+                ImpostaPannello(3, QString::number(Table.RecordCount()));
+                NewDBGrid1->setFocus();
+            }
+        }
+        if (Table.RecordCount() == 0) {
+            messaggi::MessageBox(this, QStringLiteral("Nessuna corrispondenza trovata"), QStringLiteral("Avviso"),
+                                 messaggi::Pulsanti::Ok, messaggi::Icona::Avviso);
+            RimuoviBTClick();
+        }
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+    }
+    AggiornaComandi();
 }
 
 void TMainForm::RimuoviBTClick()
 {
-    // The point list arrives with the search.
+    if (CrmPanel->isVisible()) {
+        CrmPanel->hide();
+        AggiornaComandi();
+        return;
+    }
+    try {
+        UltimoComune = ComuniCB->currentText();
+        const QString provincia = ProvinceCB->currentText();
+        Table.CancellaFiltri();
+        Table.Condizioni.clear();
+        Table.TabelleAggiuntive.clear();
+        NewDBGrid1->CampoOrdine.clear();
+        {
+            const QSignalBlocker blocco(ProvinceCB);
+            ProvinceCB->setEditText(provincia);
+        }
+        ProvinceCBChange();
+        ComuniCBChange();
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+    }
 }
 
 void TMainForm::F3Click()

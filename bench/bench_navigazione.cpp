@@ -30,112 +30,6 @@ using namespace banco;
 
 namespace {
 
-constexpr int RigheTotali = 5000000;
-const QStringList Sigle = {"RM", "MI", "TO", "NA", "PA", "BA", "FI", "BO", "VE", "GE"};
-
-struct Comune {
-    QString codice, nome, provincia;
-};
-
-// The comuni of the ten provinces, from the delivered archive.
-QList<Comune> ComuniDelleProvince(const QString& archivio)
-{
-    tabelle::TSession s;
-    s.AddPassword(tratte::PasswordTabelle);
-    tabelle::TQuery q(nullptr, &s);
-    q.DatabaseName = archivio;
-    q.SQL << "Select CodiceFiscale, NomeComune, Provincia from \"KWArchivioComuni.db\" Where ID_001_TABLE > 1";
-    q.Open();
-    QList<Comune> comuni;
-    for (q.First(); !q.Eof(); q.Next()) {
-        const QString p = q.Fields(2)->AsString();
-        if (Sigle.contains(p))
-            comuni << Comune{q.Fields(0)->AsString(), q.Fields(1)->AsString(), p};
-        if (q.RecNo() == q.RecordCount())
-            break;
-    }
-    return comuni;
-}
-
-void Prepara(const QString& cartella, const QString& archivio)
-{
-    if (QFile::exists(cartella + "/pronto"))
-        return;
-    QDir(cartella).removeRecursively();
-    const QString programma = cartella + "/Tratte";
-    QDir().mkpath(programma + "/Archivi");
-    std::printf("Preparazione di %d righe in %s ...\n", RigheTotali, qPrintable(cartella));
-    std::fflush(stdout);
-    const QList<Comune> comuni = ComuniDelleProvince(archivio);
-    tabelle::TSession s;
-    tratte::TArchivioDati dati(programma, nullptr, &s);
-    dati.Prepara();
-    {
-        tabelle::TTable prv(nullptr, &s);
-        prv.DatabaseName = "Database";
-        prv.TableName = "PRV.DB";
-        prv.Open();
-        for (const QString& sigla : Sigle) {
-            for (const Comune& c : comuni)
-                if (c.provincia == sigla) {
-                    prv.Append();
-                    prv.FieldByName("CODEPRV")->SetAsString(sigla);
-                    prv.FieldByName("DATA")->SetAsString("26/11");
-                    prv.Post();
-                    break;
-                }
-        }
-    }
-    // The chief towns' names, as the program lists provinces.
-    {
-        tabelle::TQuery nomi(nullptr, &s);
-        nomi.DatabaseName = archivio;
-        nomi.SQL << "Select SIGLA, PROVINCIA from \"Province.db\"";
-        nomi.Open();
-        tabelle::TTable prv(nullptr, &s);
-        prv.DatabaseName = "Database";
-        prv.TableName = "PRV.DB";
-        prv.Open();
-        for (nomi.First(); !nomi.Eof(); nomi.Next()) {
-            if (prv.FindKey({nomi.Fields(0)->AsString()})) {
-                prv.Edit();
-                prv.FieldByName("PROVINCIA")->SetAsString(nomi.Fields(1)->AsString());
-                prv.Post();
-            }
-            if (nomi.RecNo() == nomi.RecordCount())
-                break;
-        }
-    }
-    const int perComune = RigheTotali / int(comuni.size()) + 1;
-    tabelle::TTable t(nullptr, &s);
-    t.DatabaseName = "Database";
-    t.TableName = "Tratte.db";
-    t.Open();
-    dati.Database.StartTransaction();
-    for (int i = 0; i < RigheTotali; ++i) {
-        const Comune& c = comuni[i / perComune];
-        t.Append();
-        t.Fields(4)->SetAsString(c.codice);
-        t.Fields(6)->SetAsInteger(i % 40 + 1);
-        t.Fields(8)->SetAsInteger(i % 97 + 1);
-        t.Fields(9)->SetAsString(c.codice);
-        t.Fields(11)->SetAsInteger(i % 40 + 1);
-        t.Fields(13)->SetAsInteger(i % 89 + 1);
-        t.Fields(14)->SetAsString(QStringLiteral("%1%2").arg(c.provincia).arg(i, 11, 10, QChar('0')));
-        t.Fields(15)->SetAsFloat(100.0 + (i % 5000) * 0.137);
-        t.Fields(16)->SetAsFloat(0.012);
-        t.Fields(17)->SetAsString(c.provincia);
-        t.Post();
-    }
-    dati.Database.Commit();
-    t.Close();
-    // The plain copy, indexed, for the baseline.
-    QFile::copy(programma + "/Archivi/Tratte.db", cartella + "/base.db");
-    tabelle::ImpostaPasswordTabella(s, cartella + "/base.db", QString());
-    QFile pronto(cartella + "/pronto");
-    pronto.open(QIODevice::WriteOnly);
-}
-
 double Ms(QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
 
 } // namespace
@@ -152,7 +46,7 @@ int main(int argc, char** argv)
     const QString archivio = QDir(app.arguments()[2]).absolutePath();
     qputenv("TRATTE_REGISTRO", (cartella + "/registro").toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", cartella.toLocal8Bit());
-    Prepara(cartella, archivio);
+    PreparaArchivioNazionale(cartella, archivio);
     componenti::RegistraServer(app.arguments()[3]);
     registro::TRegIniFile chiave("\\Software\\QUINTOR\\COMMON\\BORGAL\\");
     chiave.WriteString("Archivi", "FileNameArchivioComuni", archivio + "/KWArchivioComuni.db");
@@ -251,7 +145,7 @@ int main(int argc, char** argv)
     sqlite3_close(comuni);
     sqlite3_close(db);
 
-    std::printf("Navigazione su %d righe in 10 province, finestra principale, mediane\n", RigheTotali);
+    std::printf("Navigazione su %d righe in 10 province, finestra principale, mediane\n", RigheNazionali);
     std::printf("%-46s %12s %12s\n", "misura", "programma", "SQLite");
     std::printf("%-46s %9.1f ms %9.2f ms\n", qPrintable("conferma di " + comune + " (" + contiComune + " righe)"), Mediana(conferma),
                 Mediana(confermaBase));

@@ -2,6 +2,7 @@
 
 #include "app/archiviodati.h"
 #include "tabelle/protezione.h"
+#include "tabelle/query.h"
 #include "tabelle/sessione.h"
 #include "tabelle/tabella.h"
 
@@ -158,6 +159,107 @@ void PreparaDati(const QString& cartella)
     CreaBase(cartella + "/base.db");
     std::printf("scrittura di %d righe: motore %.1f s (Append/Post in una transazione), SQLite %.1f s\n", Righe, motore,
                 t.elapsed() / 1000.0);
+    QFile pronto(cartella + "/pronto");
+    pronto.open(QIODevice::WriteOnly);
+}
+
+const QStringList SigleNazionali = {"RM", "MI", "TO", "NA", "PA", "BA", "FI", "BO", "VE", "GE"};
+
+// The comuni of the ten provinces, from the delivered archive.
+QList<ComuneSintetico> ComuniDelleProvince(const QString& archivio)
+{
+    tabelle::TSession s;
+    s.AddPassword(tratte::PasswordTabelle);
+    tabelle::TQuery q(nullptr, &s);
+    q.DatabaseName = archivio;
+    q.SQL << "Select CodiceFiscale, NomeComune, Provincia from \"KWArchivioComuni.db\" Where ID_001_TABLE > 1";
+    q.Open();
+    QList<ComuneSintetico> comuni;
+    for (q.First(); !q.Eof(); q.Next()) {
+        const QString p = q.Fields(2)->AsString();
+        if (SigleNazionali.contains(p))
+            comuni << ComuneSintetico{q.Fields(0)->AsString(), q.Fields(1)->AsString(), p};
+        if (q.RecNo() == q.RecordCount())
+            break;
+    }
+    return comuni;
+}
+
+void PreparaArchivioNazionale(const QString& cartella, const QString& archivio)
+{
+    if (QFile::exists(cartella + "/pronto"))
+        return;
+    QDir(cartella).removeRecursively();
+    const QString programma = cartella + "/Tratte";
+    QDir().mkpath(programma + "/Archivi");
+    std::printf("Preparazione di %d righe in %s ...\n", RigheNazionali, qPrintable(cartella));
+    std::fflush(stdout);
+    const QList<ComuneSintetico> comuni = ComuniDelleProvince(archivio);
+    tabelle::TSession s;
+    tratte::TArchivioDati dati(programma, nullptr, &s);
+    dati.Prepara();
+    {
+        tabelle::TTable prv(nullptr, &s);
+        prv.DatabaseName = "Database";
+        prv.TableName = "PRV.DB";
+        prv.Open();
+        for (const QString& sigla : SigleNazionali) {
+            for (const ComuneSintetico& c : comuni)
+                if (c.provincia == sigla) {
+                    prv.Append();
+                    prv.FieldByName("CODEPRV")->SetAsString(sigla);
+                    prv.FieldByName("DATA")->SetAsString("26/11");
+                    prv.Post();
+                    break;
+                }
+        }
+    }
+    // The chief towns' names, as the program lists provinces.
+    {
+        tabelle::TQuery nomi(nullptr, &s);
+        nomi.DatabaseName = archivio;
+        nomi.SQL << "Select SIGLA, PROVINCIA from \"Province.db\"";
+        nomi.Open();
+        tabelle::TTable prv(nullptr, &s);
+        prv.DatabaseName = "Database";
+        prv.TableName = "PRV.DB";
+        prv.Open();
+        for (nomi.First(); !nomi.Eof(); nomi.Next()) {
+            if (prv.FindKey({nomi.Fields(0)->AsString()})) {
+                prv.Edit();
+                prv.FieldByName("PROVINCIA")->SetAsString(nomi.Fields(1)->AsString());
+                prv.Post();
+            }
+            if (nomi.RecNo() == nomi.RecordCount())
+                break;
+        }
+    }
+    const int perComune = RigheNazionali / int(comuni.size()) + 1;
+    tabelle::TTable t(nullptr, &s);
+    t.DatabaseName = "Database";
+    t.TableName = "Tratte.db";
+    t.Open();
+    dati.Database.StartTransaction();
+    for (int i = 0; i < RigheNazionali; ++i) {
+        const ComuneSintetico& c = comuni[i / perComune];
+        t.Append();
+        t.Fields(4)->SetAsString(c.codice);
+        t.Fields(6)->SetAsInteger(i % 40 + 1);
+        t.Fields(8)->SetAsInteger(i % 97 + 1);
+        t.Fields(9)->SetAsString(c.codice);
+        t.Fields(11)->SetAsInteger(i % 40 + 1);
+        t.Fields(13)->SetAsInteger(i % 89 + 1);
+        t.Fields(14)->SetAsString(QStringLiteral("%1%2").arg(c.provincia).arg(i, 11, 10, QChar('0')));
+        t.Fields(15)->SetAsFloat(100.0 + (i % 5000) * 0.137);
+        t.Fields(16)->SetAsFloat(0.012);
+        t.Fields(17)->SetAsString(c.provincia);
+        t.Post();
+    }
+    dati.Database.Commit();
+    t.Close();
+    // The plain copy, indexed, for the baseline.
+    QFile::copy(programma + "/Archivi/Tratte.db", cartella + "/base.db");
+    tabelle::ImpostaPasswordTabella(s, cartella + "/base.db", QString());
     QFile pronto(cartella + "/pronto");
     pronto.open(QIODevice::WriteOnly);
 }

@@ -4,7 +4,9 @@
 // comune, sheets, points, 13-character protocols, distances), written
 // through the program's own data store into an encrypted Tratte.db, the
 // same rows without the password, and in a plain SQLite file.
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -26,5 +28,18 @@ double Misura(const std::function<void()>& f);
 double Mediana(std::vector<double> v);
 // "VmRSS:" or "VmHWM:" of the process, in kB.
 long MemoriaResidenteKb(const char* voce);
+
+// The national archive: 5,000,000 rows over the comuni of ten provinces
+// of the delivered comuni archive, each row's two points in one comune,
+// the provinces loaded in PRV.DB under their chief towns' names; built in
+// `cartella`/Tratte (program folder) with an indexed plain copy in
+// `cartella`/base.db, unless already there.
+inline constexpr int RigheNazionali = 5000000;
+extern const QStringList SigleNazionali;
+struct ComuneSintetico {
+    QString codice, nome, provincia;
+};
+QList<ComuneSintetico> ComuniDelleProvince(const QString& archivioComuni);
+void PreparaArchivioNazionale(const QString& cartella, const QString& archivioComuni);
 
 } // namespace banco

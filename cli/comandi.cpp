@@ -117,7 +117,15 @@ int Tratte(Contesto& c, const QStringList& argomenti)
     tabella.ReadOnly = true;
     navigazione.Filtra(tabella, provincia, voci[trovato]);
 
+    StampaTratte(c, tabella);
+    return 0;
+}
+
+void StampaTratte(Contesto& c, const gridkit::TNewTable& tabella)
+{
     c.uscita << tratte::ColonneGriglia.join('\t') << '\n';
+    if (!tabella.TDataSet::Active())
+        return;
     QList<int> indici;
     for (const QString& nome : tratte::ColonneGriglia)
         indici << tabella.FieldByName(nome)->Index();
@@ -130,7 +138,6 @@ int Tratte(Contesto& c, const QStringList& argomenti)
         }
         c.uscita << riga.join('\t') << '\n';
     }
-    return 0;
 }
 
 int Esegui(Contesto& c, const QStringList& argomenti)
@@ -145,6 +152,8 @@ int Esegui(Contesto& c, const QStringList& argomenti)
         return Comune(c, resto);
     if (comando == "tratte")
         return Tratte(c, resto);
+    if (comando == "cerca")
+        return Cerca(c, resto);
     if (comando == "carica")
         return Carica(c, resto);
     if (comando == "elimina")
@@ -154,6 +163,7 @@ int Esegui(Contesto& c, const QStringList& argomenti)
     c.errori << (comando.isEmpty() ? QStringLiteral("Comando mancante.") : QStringLiteral("Comando sconosciuto: %1").arg(comando)) << '\n'
              << "Uso: tratte-cli [--programma CARTELLA] registra | province | comune TESTO [--stati]\n"
              << "       | tratte [--provincia TESTO] [--comune TESTO]\n"
+             << "       | cerca PUNTO [PUNTO ...]   (PUNTO: COMUNE,SEZIONE,FOGLIO,ALLEGATO,PF)\n"
              << "       | carica CARTELLA [--sostituisci] | elimina SIGLA\n"
              << "       | tolleranza ARCHIVIATA MISURATA ZONA\n";
     return 2;

@@ -5,6 +5,10 @@
 #include <QStringList>
 #include <QTextStream>
 
+namespace gridkit {
+class TNewTable;
+}
+
 namespace cli {
 
 struct Contesto {
@@ -32,6 +36,15 @@ int Elimina(Contesto& contesto, const QStringList& argomenti);
 // distance against the archived one in zone 0, 1 or 2; three lines
 // Differenza=, Tolleranza=, Esito= as the dialog shows them.
 int Tolleranza(Contesto& contesto, const QStringList& argomenti);
+// cerca PUNTO [PUNTO ...], a point being COMUNE,SEZIONE,FOGLIO,ALLEGATO,PF
+// (section and attachment may be empty): the archived distances among the
+// points (with one point, those that have it at either end), printed as
+// tratte prints them. 2 for a malformed point.
+int Cerca(Contesto& contesto, const QStringList& argomenti);
+
+// The rows of an archive table in the main grid's columns, tab-separated
+// under a header line (the header alone for a closed table).
+void StampaTratte(Contesto& contesto, const gridkit::TNewTable& tabella);
 
 // Dispatches "COMANDO ARGOMENTI...": the global options are already read.
 int Esegui(Contesto& contesto, const QStringList& argomenti);

@@ -1,0 +1,240 @@
+#include "app/ricerca/ricercapf.h"
+
+#include "app/archiviodati.h"
+#include "tabelle/connessione.h"
+#include "tabelle/errore.h"
+#include "tabelle/percorsi.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tratte {
+
+using namespace tabelle;
+
+namespace {
+
+// The five lines that select one end (1 or 2) of a distance.
+QStringList CondizioniEstremo(const PuntoFiduciale& p, const QString& n)
+{
+    QStringList righe;
+    righe << " ComunePF" + n + "=" + TRicercaPF::Letterale(p.Comune);
+    righe << (p.Sezione.isEmpty() ? " AND   (SezionePF" + n + " is Null)"
+                                  : " AND   (SezionePF" + n + "=" + TRicercaPF::Letterale(p.Sezione) + ") ");
+    righe << " AND   FoglioPF" + n + "=" + QString::number(p.Foglio);
+    righe << (p.Allegato.isEmpty() ? " AND   (AllegatoPF" + n + " is Null)"
+                                   : " AND   (AllegatoPF" + n + "=" + TRicercaPF::Letterale(p.Allegato) + ") ");
+    righe << " AND   PF" + n + "=" + QString::number(p.PF);
+    return righe;
+}
+
+void ImpostaTesto(TField* campo, const QString& valore)
+{
+    if (valore.isEmpty())
+        campo->Clear();
+    else
+        campo->SetAsString(valore);
+}
+
+// Copies a field as it is, null included.
+void Copia(TField* da, TField* a)
+{
+    if (da->IsNull())
+        a->Clear();
+    else
+        a->SetValue(da->Value());
+}
+
+bool Intero(const QString& testo, int& valore)
+{
+    bool ok = false;
+    const int v = testo.trimmed().toInt(&ok);
+    if (!ok || v < 0 || testo.trimmed().startsWith('+'))
+        return false;
+    valore = v;
+    return true;
+}
+
+} // namespace
+
+QString TRicercaPF::Letterale(const QString& valore) { return "'" + QString(valore).replace("'", "''") + "'"; }
+
+QStringList TRicercaPF::CondizioniUnPunto(const PuntoFiduciale& punto)
+{
+    QStringList righe{" (( "};
+    righe << CondizioniEstremo(punto, "1");
+    righe << " ) " << " OR " << " ( ";
+    righe << CondizioniEstremo(punto, "2");
+    righe << " )) ";
+    return righe;
+}
+
+QStringList TRicercaPF::CondizioniPiuPunti(const QList<PuntoFiduciale>& punti)
+{
+    QStringList righe;
+    if (punti.isEmpty())
+        return righe;
+    // The quote opens the literal: the first line reads " (ComunePF1 = 'X'".
+    righe << " (ComunePF1 = " + Letterale(punti.front().Comune);
+    for (qsizetype i = 1; i < punti.size(); ++i)
+        righe << " or ComunePF1 = " + Letterale(punti[i].Comune);
+    righe << ")";
+    righe << " AND ComunePF1=C.Comune1 "
+          << " AND ((SezionePF1=C.Sezione1) OR ((SezionePF1 Is Null) And (Sezione1 Is Null)) ) "
+          << " AND FoglioPF1=C.Foglio1 "
+          << " AND ((AllegatoPF1=C.Allegato1) OR ((AllegatoPF1 Is Null) And (Allegato1 Is Null)) ) "
+          << " AND PF1=C.Fiduciale1 "
+          << " AND ComunePF2=C.Comune2 "
+          << " AND ((SezionePF2=C.Sezione2) OR ((SezionePF2 Is Null) And (Sezione2 Is Null)) ) "
+          << " AND FoglioPF2=C.Foglio2 "
+          << " AND ((AllegatoPF2=C.Allegato2) OR ((AllegatoPF2 Is Null) And (Allegato2 Is Null)) ) "
+          << " AND PF2=C.Fiduciale2 ";
+    return righe;
+}
+
+std::optional<PuntoFiduciale> TRicercaPF::LeggiPunto(const QString& testo)
+{
+    const QStringList parti = testo.split(',');
+    if (parti.size() != 5)
+        return std::nullopt;
+    PuntoFiduciale p;
+    p.Comune = parti[0].trimmed().toUpper();
+    p.Sezione = parti[1].trimmed().toUpper();
+    p.Allegato = parti[3].trimmed().toUpper();
+    if (p.Comune.isEmpty() || p.Comune.size() > 4 || p.Sezione.size() > 1 || p.Allegato.size() > 1)
+        return std::nullopt;
+    if (!Intero(parti[2], p.Foglio) || !Intero(parti[4], p.PF))
+        return std::nullopt;
+    return p;
+}
+
+QList<PuntoFiduciale> TRicercaPF::Punti(TTable& ricerche)
+{
+    QList<PuntoFiduciale> punti;
+    const int n = ricerche.RecordCount();
+    const int comune = ricerche.FieldByName("Comune")->Index(), sezione = ricerche.FieldByName("Sezione")->Index(),
+              foglio = ricerche.FieldByName("Foglio")->Index(), allegato = ricerche.FieldByName("Allegato")->Index(),
+              pf = ricerche.FieldByName("PF")->Index();
+    for (int r = 0; r < n; ++r)
+        punti << PuntoFiduciale{ricerche.ValoreRiga(r, comune).toString(), ricerche.ValoreRiga(r, sezione).toString(),
+                                ricerche.ValoreRiga(r, foglio).toInt(), ricerche.ValoreRiga(r, allegato).toString(),
+                                ricerche.ValoreRiga(r, pf).toInt()};
+    return punti;
+}
+
+void TRicercaPF::ScriviPunto(TDataSet& tabella, const PuntoFiduciale& punto)
+{
+    ImpostaTesto(tabella.FieldByName("Comune"), punto.Comune);
+    ImpostaTesto(tabella.FieldByName("Sezione"), punto.Sezione);
+    tabella.FieldByName("Foglio")->SetAsInteger(punto.Foglio);
+    ImpostaTesto(tabella.FieldByName("Allegato"), punto.Allegato);
+    tabella.FieldByName("PF")->SetAsInteger(punto.PF);
+}
+
+int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database)
+{
+    TTable esterna(nullptr, &sessione), interna(nullptr, &sessione), combinazioni(nullptr, &sessione);
+    for (TTable* t : {&esterna, &interna}) {
+        t->DatabaseName = database;
+        t->TableName = TabellaRicerchePF;
+    }
+    combinazioni.DatabaseName = database;
+    combinazioni.TableName = TabellaCombinazioni;
+    combinazioni.EmptyTable();
+    combinazioni.Open();
+    esterna.Open();
+    interna.Open();
+    const QStringList origine{"Comune", "Sezione", "Allegato", "Foglio", "PF"};
+    const QStringList destinazione{"Comune", "Sezione", "Allegato", "Foglio", "Fiduciale"};
+    int coppie = 0;
+    // The files are attached: the rows go in as one transaction.
+    PuntoDiRipristino tutte(sessione.connessione());
+    for (esterna.First(); !esterna.Eof(); esterna.Next()) {
+        for (interna.First(); !interna.Eof(); interna.Next()) {
+            if (esterna.FieldByName("ID_001_TABLE")->AsInteger() == interna.FieldByName("ID_001_TABLE")->AsInteger())
+                continue;
+            combinazioni.Append();
+            for (int k = 0; k < origine.size(); ++k) {
+                Copia(esterna.FieldByName(origine[k]), combinazioni.FieldByName(destinazione[k] + "1"));
+                Copia(interna.FieldByName(origine[k]), combinazioni.FieldByName(destinazione[k] + "2"));
+            }
+            combinazioni.Post();
+            ++coppie;
+        }
+    }
+    tutte.Conferma();
+    return coppie;
+}
+
+void TRicercaPF::ImpostaRicerca(gridkit::TNewTable& tabella, const QList<PuntoFiduciale>& punti)
+{
+    if (punti.size() == 1)
+        ImpostaRicercaUnPunto(tabella, CondizioniUnPunto(punti.front()));
+    else
+        ImpostaRicercaPiuPunti(tabella, punti);
+}
+
+void TRicercaPF::ImpostaRicercaUnPunto(gridkit::TNewTable& tabella, const QStringList& condizioni)
+{
+    tabella.Close();
+    tabella.CancellaFiltri();
+    tabella.TabelleAggiuntive.clear();
+    tabella.Condizioni = condizioni;
+    tabella.CampiOrdine.clear();
+}
+
+void TRicercaPF::ImpostaRicercaPiuPunti(gridkit::TNewTable& tabella, const QList<PuntoFiduciale>& punti)
+{
+    tabella.Close();
+    tabella.CancellaFiltri();
+    tabella.TabelleAggiuntive = TermineCombinazioni;
+    tabella.Condizioni = CondizioniPiuPunti(punti);
+    tabella.CampiOrdine.clear();
+}
+
+void TRicercaPF::VerificaTabelleLavoro(const QString& cartellaDati)
+{
+    for (const QString& nome : {TabellaRicerchePF, TabellaCombinazioni})
+        if (!QFileInfo::exists(PercorsoTabella(cartellaDati, nome)))
+            throw EDBEngineError(QStringLiteral("La tabella di lavoro '%1' manca nella cartella dei dati '%2': "
+                                                "la ricerca tratte non è disponibile. Reinstallare il programma.")
+                                     .arg(nome, QDir::toNativeSeparators(cartellaDati)));
+}
+
+void TRicercaPF::CreaTabelleLavoro(TSession& sessione, const QString& cartella)
+{
+    const QString base = QDir(cartella).absolutePath() + '/';
+    TTable ricerche(nullptr, &sessione);
+    ricerche.TableName = base + TabellaRicerchePF;
+    ricerche.TableType = TTableType::ttParadox;
+    ricerche.FieldDefs.Add("Comune", TFieldType::ftString, 4, true);
+    ricerche.FieldDefs.Add("Sezione", TFieldType::ftString, 1);
+    ricerche.FieldDefs.Add("Foglio", TFieldType::ftInteger);
+    ricerche.FieldDefs.Add("Allegato", TFieldType::ftString, 1);
+    ricerche.FieldDefs.Add("PF", TFieldType::ftInteger);
+    ricerche.FieldDefs.Add("ID_001_TABLE", TFieldType::ftAutoInc);
+    // The row identity is the storage's own key; the point's key is unique.
+    ricerche.IndexDefs.Add("ID", "ID_001_TABLE", ixPrimary | ixUnique);
+    ricerche.IndexDefs.Add("ChiavePF", "Comune;Sezione;Foglio;Allegato;PF", ixUnique);
+    ricerche.CreateTable();
+
+    TTable combinazioni(nullptr, &sessione);
+    combinazioni.TableName = base + TabellaCombinazioni;
+    combinazioni.TableType = TTableType::ttParadox;
+    for (const char* n : {"1", "2"}) {
+        combinazioni.FieldDefs.Add(QStringLiteral("Comune") + n, TFieldType::ftString, 4);
+        combinazioni.FieldDefs.Add(QStringLiteral("Sezione") + n, TFieldType::ftString, 1);
+        combinazioni.FieldDefs.Add(QStringLiteral("Allegato") + n, TFieldType::ftString, 1);
+        combinazioni.FieldDefs.Add(QStringLiteral("Foglio") + n, TFieldType::ftInteger);
+        combinazioni.FieldDefs.Add(QStringLiteral("Fiduciale") + n, TFieldType::ftInteger);
+    }
+    // The archive's rows of the listed comuni are looked up in the pairs:
+    // without this index every row would scan every pair.
+    combinazioni.IndexDefs.Add("Coppia", "Comune1;Foglio1;Fiduciale1;Comune2;Foglio2;Fiduciale2", 0);
+    combinazioni.CreateTable();
+    sessione.AddPassword(PasswordTabelle);
+    for (const QString& nome : {TabellaRicerchePF, TabellaCombinazioni})
+        ProteggiTabella(base + nome, PasswordTabelle, sessione);
+}
+
+} // namespace tratte

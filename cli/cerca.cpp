@@ -1,0 +1,56 @@
+// tratte-cli cerca: the search among a list of fiducial points.
+#include "comandi.h"
+
+#include "app/archiviodati.h"
+#include "app/ricerca/ricercapf.h"
+#include "gridkit/newtable.h"
+#include "tabelle/tabella.h"
+
+namespace cli {
+
+int Cerca(Contesto& c, const QStringList& argomenti)
+{
+    if (argomenti.isEmpty()) {
+        c.errori << "Uso: tratte-cli cerca PUNTO [PUNTO ...]   (PUNTO: COMUNE,SEZIONE,FOGLIO,ALLEGATO,PF)\n";
+        return 2;
+    }
+    QList<tratte::PuntoFiduciale> punti;
+    for (const QString& testo : argomenti) {
+        const std::optional<tratte::PuntoFiduciale> punto = tratte::TRicercaPF::LeggiPunto(testo);
+        if (!punto) {
+            c.errori << "Punto non valido: " << testo << " (atteso COMUNE,SEZIONE,FOGLIO,ALLEGATO,PF, per esempio H501,,12,,5)\n";
+            return 2;
+        }
+        // A point is in the list once.
+        if (!punti.contains(*punto))
+            punti << *punto;
+    }
+    tratte::TArchivioDati archivio(c.cartellaProgramma);
+    archivio.Prepara();
+    tratte::TRicercaPF::VerificaTabelleLavoro(archivio.CartellaDati());
+
+    // The point list, as the list window fills it.
+    tabelle::TTable ricerche;
+    ricerche.DatabaseName = QStringLiteral("Database");
+    ricerche.TableName = tratte::TabellaRicerchePF;
+    ricerche.Exclusive = true;
+    ricerche.EmptyTable();
+    ricerche.Open();
+    for (const tratte::PuntoFiduciale& p : std::as_const(punti)) {
+        ricerche.Append();
+        tratte::TRicercaPF::ScriviPunto(ricerche, p);
+        ricerche.Post();
+    }
+    tratte::TRicercaPF::CreaCombinazioni(ricerche.sessione(), ricerche.DatabaseName);
+
+    gridkit::TNewTable tabella;
+    tabella.DatabaseName = QStringLiteral("Database");
+    tabella.SetTableName(QStringLiteral("Tratte.db"));
+    tabella.ReadOnly = true;
+    tratte::TRicercaPF::ImpostaRicerca(tabella, punti);
+    tabella.Riapri();
+    StampaTratte(c, tabella);
+    return 0;
+}
+
+} // namespace cli
