@@ -77,9 +77,11 @@ public:
     }
     ~Cornice()
     {
+        // What was typed or clicked meanwhile is spent while the keys are
+        // still discarded and the buttons still disabled.
+        f_.SvuotaTastiera();
         for (QPushButton* b : {f_.EndBT, f_.StartBT, f_.HelpBT})
             b->setEnabled(true);
-        f_.SvuotaTastiera();
         f_.anticipoTasti_ = false;
         f_.AzzeraForm();
     }
@@ -289,7 +291,6 @@ void TAggForm::StartBTClick()
         else
             CaricaDaCartella();
     } catch (const std::exception& errore) {
-        caricamento_.reset();
         messaggi::MostraErrore(errore);
     }
 }
@@ -489,9 +490,6 @@ void TAggForm::Respira(bool subito)
 void TAggForm::EliminaProvincia(const QString& cartella, const QString& codice)
 {
     Q_UNUSED(cartella); // always the data folder of the archive
-    const int voce = ProvEdit->text().isEmpty() ? -1 : principale_.ProvinceCB->findText(ProvEdit->text(), Qt::MatchExactly);
-    if (voce >= 0)
-        principale_.ProvinceCB->removeItem(voce);
     gridkit::TNewTable& tabella = principale_.Table;
     tabella.DisableControls();
     const auto riabilita = qScopeGuard([&tabella] { tabella.EnableControls(); });
