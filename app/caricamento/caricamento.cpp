@@ -122,11 +122,10 @@ bool TCaricamentoProvincia::VerificaSostituzione(const QString& codice)
     TTable prv(nullptr, &archivio_.sessione());
     prv.TableName = PercorsoPrv();
     prv.Open();
-    GiaCaricata = prv.FindKey({codice});
-    DataPrecedente = GiaCaricata ? prv.FieldByName(QStringLiteral("DATA"))->AsString() : QString();
-    prv.Close();
-    if (!GiaCaricata)
+    if (!prv.FindKey({codice}))
         return true;
+    const QString DataPrecedente = prv.FieldByName(QStringLiteral("DATA"))->AsString();
+    prv.Close();
     const QString domanda = !DataDistribuzione.isEmpty() && !DataPrecedente.isEmpty()
                                 ? QStringLiteral("Data corrente installazione ") + DataPrecedente + QStringLiteral(". Sostituire con data ") +
                                       DataDistribuzione + QStringLiteral(" ?")

@@ -52,9 +52,6 @@ public:
     QString NomeProvincia;
     QString UltimoComune;
     qint64 RigheCaricate = 0;
-    // The province was loaded before this procedure (with that release).
-    bool GiaCaricata = false;
-    QString DataPrecedente;
 
     // True between a PreparaProvincia that returned true and Conferma or Annulla.
     bool InCorso() const { return transazione_ != nullptr; }

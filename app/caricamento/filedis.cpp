@@ -104,28 +104,32 @@ std::optional<double> Reale(QByteArrayView testo)
                              .arg(QLatin1String(campo), QString::fromLatin1(testo), QLatin1String(atteso)));
 }
 
-std::optional<qint64> CampoIntero(QByteArrayView riga, int inizio, int larghezza, const char* campo, const QString& nomeFile,
-                                  qint64 numeroRiga)
+// A number column: empty when the line does not reach it, else what
+// `leggi` makes of its text, or the field's conversion error.
+template <typename T>
+std::optional<T> CampoNumerico(std::optional<T> (*leggi)(QByteArrayView), const char* atteso, QByteArrayView riga, int inizio,
+                               int larghezza, const char* campo, const QString& nomeFile, qint64 numeroRiga)
 {
     const QByteArrayView testo = Colonna(riga, inizio, larghezza);
     if (testo.isEmpty())
         return std::nullopt;
-    const auto valore = Intero(testo);
+    const auto valore = leggi(testo);
     if (!valore)
-        ErroreCampo(nomeFile, numeroRiga, campo, testo, "un numero intero valido");
+        ErroreCampo(nomeFile, numeroRiga, campo, testo, atteso);
     return valore;
+}
+
+std::optional<qint64> CampoIntero(QByteArrayView riga, int inizio, int larghezza, const char* campo, const QString& nomeFile,
+                                  qint64 numeroRiga)
+{
+    return CampoNumerico(&Intero, "un numero intero valido", riga, inizio, larghezza, campo, nomeFile, numeroRiga);
 }
 
 std::optional<double> CampoReale(QByteArrayView riga, int inizio, int larghezza, const char* campo, const QString& nomeFile,
                                  qint64 numeroRiga)
 {
-    const QByteArrayView testo = Colonna(riga, inizio, larghezza);
-    if (testo.isEmpty())
-        return std::nullopt;
-    const auto valore = Reale(testo);
-    if (!valore)
-        ErroreCampo(nomeFile, numeroRiga, campo, testo, "un numero valido (con il punto come separatore decimale)");
-    return valore;
+    return CampoNumerico(&Reale, "un numero valido (con il punto come separatore decimale)", riga, inizio, larghezza, campo, nomeFile,
+                         numeroRiga);
 }
 
 } // namespace

@@ -422,10 +422,9 @@ bool TAggForm::PreparaProvincia(const QString& codice)
     return r;
 }
 
-void TAggForm::RegistraProvincia() { AggiungiAgliElenchi(caricamento_->NomeProvincia); }
-
-void TAggForm::AggiungiAgliElenchi(const QString& nome)
+void TAggForm::RegistraProvincia()
 {
+    const QString& nome = caricamento_->NomeProvincia;
     if (principale_.DelPrvForm && principale_.DelPrvForm->PrvList->findItems(nome, Qt::MatchExactly).isEmpty())
         principale_.DelPrvForm->PrvList->addItem(nome);
     if (principale_.ProvinceCB->findText(nome, Qt::MatchExactly) < 0)

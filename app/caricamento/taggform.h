@@ -68,6 +68,8 @@ public:
     bool DiscoPresente() const;
     int LeggiDisco(QString& codice, QString& dataDistribuzione);
     bool PreparaProvincia(const QString& codice);
+    // The name of the province loaded enters the lists of the main window
+    // and of the delete dialog.
     void RegistraProvincia();
     void CaricaDisco(const QString& codice);
     void CaricaFile(const QString& nome, qint64 dimensione, int numero);
@@ -90,9 +92,6 @@ private:
     TCaricamentoProvincia::Interfaccia Interfaccia();
     // The first ".dis" file of drive A:, empty when none.
     QString PrimoFileDisco() const;
-    // The province's name enters the lists of the main window and of the
-    // delete dialog.
-    void AggiungiAgliElenchi(const QString& nome);
     // A load ended with what it wrote kept.
     void ConcludiCaricamento();
     // Lets pending events run, a few times a second at most.
