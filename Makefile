@@ -6,7 +6,7 @@ MAKEFLAGS += --no-print-directory
 PACCHETTI = cmake g++ make pkg-config qt6-base-dev libgl-dev libsqlcipher-dev \
             libgtest-dev libgmock-dev libbenchmark-dev
 
-.PHONY: run test build configure deps install bench clean
+.PHONY: run test build configure deps install bench bench-nazionale clean
 
 deps:
 	@scripts/installa-pacchetti $(PACCHETTI)
@@ -37,6 +37,14 @@ bench: build
 	@$(BUILD)/bench/bench-navigazione $(BUILD)/bench-navigazione $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
 	@$(BUILD)/bench/bench-caricamento $(BUILD)/bench-caricamento
 	@$(BUILD)/bench/bench-ricerca $(BUILD)/bench-navigazione $(BUILD)/ArchivioComuni $(BUILD)/Archivi
+	@scripts/installa-pacchetti sqlite3 strace
+	@$(BUILD)/bench/bench-lettura $(BUILD)/bench-lettura $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
+	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi data/ArchivioComuni
+
+# The national archive: 20 provinces of 1,000,000 rows (about 4 GB on disk).
+bench-nazionale: build
+	@$(BUILD)/bench/bench-lettura $(BUILD)/bench-lettura $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
+	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi data/ArchivioComuni --nazionale
 
 clean:
 	rm -rf $(BUILD) dist

@@ -90,12 +90,20 @@ void TArchivioDati::CreaTabellaArchivio(const QString& nome, const QStringList& 
 void TArchivioDati::CreaTabellaTratte()
 {
     CreaTabellaArchivio(QStringLiteral("Tratte.db"), CampiTratte);
-    // Secondary indexes on what the program searches by: the comune of
-    // either point and the province.
+    // Secondary indexes on what the program looks rows up by:
+    // - a point of either end, comune first: a comune's view reads the
+    //   comune's part of IDxPuntoPF1, and a search looks each pair of its
+    //   points up in it (both ends) or a single point in either index;
+    // - the province, for the whole-province view and its deletion;
+    // - the row key with the logical-deletion mark, which is all the whole
+    //   archive's view asks of each row: its row keys are read from this
+    //   small index instead of the whole table.
     TQuery indici(nullptr, sessione_);
     indici.DatabaseName = CartellaDati();
-    for (const char* campo : {"ComunePF1", "ComunePF2", "Provincia"}) {
-        indici.SQL = QStringList{QStringLiteral("Create Index IDx%1 On \"Tratte.db\" (%1)").arg(QLatin1String(campo))};
+    for (const char* indice : {"IDxPuntoPF1 On \"Tratte.db\" (ComunePF1, FoglioPF1, PF1, ComunePF2, FoglioPF2, PF2)",
+                               "IDxPuntoPF2 On \"Tratte.db\" (ComunePF2, FoglioPF2, PF2)", "IDxProvincia On \"Tratte.db\" (Provincia)",
+                               "IDxElenco On \"Tratte.db\" (ID_001_TABLE, CodOp)"}) {
+        indici.SQL = QStringList{QStringLiteral("Create Index ") + QLatin1String(indice)};
         indici.ExecSQL();
     }
     ProteggiTabella(CartellaDati() + "/Tratte.db", PasswordTabelle, *sessione_);

@@ -4,6 +4,7 @@
 #include "app/archiviodati.h"
 #include "app/ricerca/ricercapf.h"
 #include "gridkit/newtable.h"
+#include "tabelle/connessione.h"
 #include "tabelle/tabella.h"
 
 namespace cli {
@@ -36,10 +37,16 @@ int Cerca(Contesto& c, const QStringList& argomenti)
     ricerche.Exclusive = true;
     ricerche.EmptyTable();
     ricerche.Open();
-    for (const tratte::PuntoFiduciale& p : std::as_const(punti)) {
-        ricerche.Append();
-        tratte::TRicercaPF::ScriviPunto(ricerche, p);
-        ricerche.Post();
+    {
+        // The whole list in one commit: a commit per point would cost a
+        // wait for the disk each.
+        tabelle::PuntoDiRipristino lista(ricerche.sessione().connessione());
+        for (const tratte::PuntoFiduciale& p : std::as_const(punti)) {
+            ricerche.Append();
+            tratte::TRicercaPF::ScriviPunto(ricerche, p);
+            ricerche.Post();
+        }
+        lista.Conferma();
     }
     tratte::TRicercaPF::CreaCombinazioni(ricerche.sessione(), ricerche.DatabaseName);
 

@@ -7,6 +7,7 @@
 #include "tabelle/percorsi.h"
 #include "tabelle/query.h"
 #include "tabelle/scrittura.h"
+#include "tabelle/statistiche.h"
 #include "tabelle/tabella.h"
 
 #include <QApplication>
@@ -160,7 +161,7 @@ void TCaricamentoProvincia::LeggiFileDis(const QString& percorso)
         const QByteArray provincia = CodiceProvincia.toLatin1();
         QByteArrayView riga;
         RigaDis campi;
-        QByteArray ultimo = UltimoComune.toLatin1();
+        QByteArray ultimo = UltimoComune.toUtf8();
         while (lettore.Prossima(riga)) {
             ConvertiRigaDis(riga, campi, nome, lettore.NumeroRiga());
             AccodamentoRighe& t = *TableScrivi;
@@ -187,7 +188,7 @@ void TCaricamentoProvincia::LeggiFileDis(const QString& percorso)
             const QByteArrayView comune = Rifilato(campi.ComunePF1);
             if (comune != QByteArrayView(ultimo)) {
                 ultimo = comune.toByteArray();
-                UltimoComune = QString::fromLatin1(ultimo);
+                UltimoComune = QString::fromUtf8(ultimo);
                 if (interfaccia_.MostraComune)
                     interfaccia_.MostraComune(UltimoComune);
             }
@@ -206,6 +207,7 @@ void TCaricamentoProvincia::Conferma()
         return;
     TableScrivi.reset();
     try {
+        AggiornaStatistiche(archivio_.sessione(), PercorsoTratte());
         transazione_->Conferma();
     } catch (...) {
         Annulla();
@@ -322,6 +324,7 @@ bool TCaricamentoProvincia::EliminaProvincia(const QString& codice)
     const bool trovata = prv.FindKey({codice});
     if (trovata)
         prv.Delete();
+    AggiornaStatistiche(archivio_.sessione(), PercorsoTratte());
     insieme.Conferma();
     return trovata;
 }

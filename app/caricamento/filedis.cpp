@@ -23,9 +23,17 @@ QByteArrayView Colonna(QByteArrayView riga, int inizio, int larghezza)
     return riga.sliced(da, qMin<qsizetype>(larghezza, riga.size() - da));
 }
 
-RigaDis::Testo Alfa(QByteArrayView riga, int inizio, int larghezza)
+// An alpha column in UTF-8: as it is when it is all ASCII (nearly every
+// column), else converted into `appoggio`.
+RigaDis::Testo Alfa(QByteArrayView riga, int inizio, int larghezza, QByteArray& appoggio)
 {
     const QByteArrayView c = Colonna(riga, inizio, larghezza);
+    for (const char b : c) {
+        if (static_cast<unsigned char>(b) >= 0x80) {
+            appoggio = DecodificaWindows1252(c).toUtf8();
+            return {appoggio.constData(), int(appoggio.size())};
+        }
+    }
     return {c.data(), int(c.size())};
 }
 
@@ -101,7 +109,7 @@ std::optional<double> Reale(QByteArrayView testo)
     throw EErroreFileDis(QStringLiteral("Errore nel file \"%1\", riga %2, campo %3: '%4' non è %5.")
                              .arg(nomeFile)
                              .arg(numeroRiga)
-                             .arg(QLatin1String(campo), QString::fromLatin1(testo), QLatin1String(atteso)));
+                             .arg(QLatin1String(campo), DecodificaWindows1252(testo), QLatin1String(atteso)));
 }
 
 // A number column: empty when the line does not reach it, else what
@@ -179,19 +187,37 @@ bool LeggiNomeFile(const QString& nomeFile, QString& codice, int& numero, QStrin
     return codice == precedente;
 }
 
+QString DecodificaWindows1252(QByteArrayView testo)
+{
+    // Qt converts this code page only through ICU, which a build of Qt
+    // may lack; it differs from Latin-1 in the 32 bytes 0x80-0x9F alone.
+    // The five bytes the code page leaves undefined stay the control
+    // characters of the same value, as Windows itself maps them.
+    static constexpr char16_t Da80a9F[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString testoDecodificato(testo.size(), Qt::Uninitialized);
+    QChar* d = testoDecodificato.data();
+    for (const char b : testo) {
+        const auto u = static_cast<unsigned char>(b);
+        *d++ = QChar(u >= 0x80 && u <= 0x9F ? Da80a9F[u - 0x80] : char16_t(u));
+    }
+    return testoDecodificato;
+}
+
 void ConvertiRigaDis(QByteArrayView riga, RigaDis& c, const QString& nomeFile, qint64 numeroRiga)
 {
-    c.ComunePF1 = Alfa(riga, 1, 4);
-    c.SezionePF1 = Alfa(riga, 5, 1);
+    c.ComunePF1 = Alfa(riga, 1, 4, c.Utf8[0]);
+    c.SezionePF1 = Alfa(riga, 5, 1, c.Utf8[1]);
     c.FoglioPF1 = CampoIntero(riga, 7, 4, "FoglioPF1", nomeFile, numeroRiga);
-    c.AllegatoPF1 = Alfa(riga, 12, 1);
+    c.AllegatoPF1 = Alfa(riga, 12, 1, c.Utf8[2]);
     c.PF1 = CampoIntero(riga, 16, 2, "PF1", nomeFile, numeroRiga);
-    c.ComunePF2 = Alfa(riga, 19, 4);
-    c.SezionePF2 = Alfa(riga, 23, 1);
+    c.ComunePF2 = Alfa(riga, 19, 4, c.Utf8[3]);
+    c.SezionePF2 = Alfa(riga, 23, 1, c.Utf8[4]);
     c.FoglioPF2 = CampoIntero(riga, 25, 4, "FoglioPF2", nomeFile, numeroRiga);
-    c.AllegatoPF2 = Alfa(riga, 30, 1);
+    c.AllegatoPF2 = Alfa(riga, 30, 1, c.Utf8[5]);
     c.PF2 = CampoIntero(riga, 34, 2, "PF2", nomeFile, numeroRiga);
-    c.Protocollo = Alfa(riga, 37, 13);
+    c.Protocollo = Alfa(riga, 37, 13, c.Utf8[6]);
     c.Distanza = CampoReale(riga, 51, 12, "Distanza", nomeFile, numeroRiga);
     c.ScartoQMedio = CampoReale(riga, 64, 12, "ScartoQMedio", nomeFile, numeroRiga);
 }

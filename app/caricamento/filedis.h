@@ -47,9 +47,15 @@ NomeFileDis LeggiNomeFileDis(const QString& nomeFile, QChar separatore = Separat
 // one `codice` held before (the first file of a series has none).
 bool LeggiNomeFile(const QString& nomeFile, QString& codice, int& numero, QString& dataDistribuzione);
 
+// The text of the files is Windows text, code page 1252: a byte above 127
+// is a letter such as "à" or a sign such as "°".
+QString DecodificaWindows1252(QByteArrayView testo);
+
 // The fields of one line, in the order of the archive's columns. Alpha
-// fields point into the line and hold the column as read (the storage
-// trims them); a number that the line does not reach is empty.
+// fields hold the column in UTF-8, blanks kept (the storage trims them):
+// they point into the line, or into the row's own buffer when the column
+// has characters beyond ASCII. A number that the line does not reach is
+// empty.
 struct RigaDis {
     struct Testo {
         const char* dati = nullptr;
@@ -58,6 +64,8 @@ struct RigaDis {
     Testo ComunePF1, SezionePF1, AllegatoPF1, ComunePF2, SezionePF2, AllegatoPF2, Protocollo;
     std::optional<qint64> FoglioPF1, PF1, FoglioPF2, PF2;
     std::optional<double> Distanza, ScartoQMedio;
+    // The UTF-8 text of the alpha columns that needed converting.
+    QByteArray Utf8[7];
 };
 
 // Converts a line by its columns. A number column that holds anything but

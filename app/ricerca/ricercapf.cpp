@@ -4,6 +4,7 @@
 #include "tabelle/connessione.h"
 #include "tabelle/errore.h"
 #include "tabelle/percorsi.h"
+#include "tabelle/statistiche.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -162,6 +163,9 @@ int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database)
             ++coppie;
         }
     }
+    // With the pairs counted, a search reads the pairs first and looks each
+    // one up in the archive's index, instead of reading the listed comuni.
+    AggiornaStatistiche(sessione, PercorsoTabella(sessione.CartellaDi(database), TabellaCombinazioni));
     tutte.Conferma();
     return coppie;
 }

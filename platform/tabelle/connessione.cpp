@@ -213,12 +213,55 @@ void PuntoDiRipristino::Conferma()
     confermato_ = true;
 }
 
+// ---------------------------------------------------------------- LetturaBreve
+
+LetturaBreve::LetturaBreve(Connessione& c) : c_(c), propria_(!c.InTransazione())
+{
+    if (propria_)
+        c_.Esegui(QStringLiteral("BEGIN"));
+}
+
+LetturaBreve::~LetturaBreve()
+{
+    if (!propria_ || !c_.InTransazione())
+        return;
+    // Nothing was written: ending it only lets the files go.
+    try {
+        c_.Esegui(QStringLiteral("COMMIT"));
+    } catch (const EDBEngineError&) {
+        try {
+            c_.Esegui(QStringLiteral("ROLLBACK"));
+        } catch (const EDBEngineError&) {
+        }
+    }
+}
+
 // ---------------------------------------------------------------- Connessione
 
-Connessione::Connessione(std::function<QList<QByteArray>()> chiavi) : chiavi_(std::move(chiavi))
+QString FilePrincipale()
 {
-    if (sqlite3_open(":memory:", &db_) != SQLITE_OK)
-        throw EDBEngineError(QStringLiteral("Impossibile avviare il motore delle tabelle."));
+    QString stato = qEnvironmentVariable("XDG_STATE_HOME");
+    if (stato.isEmpty() || !QDir::isAbsolutePath(stato))
+        stato = QDir::homePath() + QStringLiteral("/.local/state");
+    for (const QString& cartella : {stato + QStringLiteral("/tratte"), QDir::tempPath() + QStringLiteral("/tratte-%1").arg(::getuid())}) {
+        if (QDir().mkpath(cartella) && QFileInfo(cartella).isWritable())
+            return cartella + QStringLiteral("/sessione.db");
+    }
+    throw EDBEngineError(QStringLiteral("Impossibile avviare il motore delle tabelle: nessuna cartella scrivibile per il file di sessione (%1).")
+                             .arg(stato + QStringLiteral("/tratte")));
+}
+
+Connessione::Connessione(std::function<QList<QByteArray>()> chiavi, const QString& principale) : chiavi_(std::move(chiavi))
+{
+    // A file, not ":memory:": SQLite commits the attached files all or
+    // nothing only when the main database is a file.
+    const QByteArray nome = QFile::encodeName(principale);
+    if (sqlite3_open_v2(nome.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        const QString causa = db_ ? UltimoErrore() : QString();
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw EDBEngineError(QStringLiteral("Impossibile avviare il motore delle tabelle: file di sessione '%1' (%2).").arg(principale, causa));
+    }
     sqlite3_busy_timeout(db_, 2000);
     Esegui(QStringLiteral("PRAGMA case_sensitive_like = ON"));
     Esegui(QStringLiteral("PRAGMA cipher_default_page_size = %1").arg(DimensionePagina));

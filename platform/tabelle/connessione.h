@@ -55,6 +55,7 @@ public:
     QVariant Valore(int i) const;
     bool Nullo(int i) const;
     sqlite3_stmt* stmt() const { return stmt_; }
+    Connessione& connessione() const { return c_; }
 
 private:
     Connessione& c_;
@@ -96,10 +97,37 @@ private:
     bool confermato_ = false;
 };
 
+// A read transaction as short as one batch of reads: the files read are
+// locked once for the batch instead of once for every statement, and no
+// lock is held once the object is gone, so a writer in another process is
+// never kept waiting between two batches. Inside a transaction it does
+// nothing: the transaction holds what it reads.
+class LetturaBreve {
+public:
+    explicit LetturaBreve(Connessione& c);
+    ~LetturaBreve();
+    LetturaBreve(const LetturaBreve&) = delete;
+    LetturaBreve& operator=(const LetturaBreve&) = delete;
+
+private:
+    Connessione& c_;
+    bool propria_;
+};
+
+// The connection's own database file: it holds nothing, but a commit that
+// writes several table files keeps beside it, until every file has its
+// part, the list of their journals, so that a crash or a power loss inside
+// the commit is undone in every file or in none when the files are next
+// opened. The folder is the user's own and outlives a restart:
+// $XDG_STATE_HOME/tratte (~/.local/state/tratte), or the temporary folder
+// when that cannot be made.
+QString FilePrincipale();
+
 class Connessione {
 public:
     // `chiavi` gives the raw keys of the session's passwords, in order.
-    explicit Connessione(std::function<QList<QByteArray>()> chiavi);
+    // `principale` is the connection's own database file (FilePrincipale).
+    explicit Connessione(std::function<QList<QByteArray>()> chiavi, const QString& principale = FilePrincipale());
     ~Connessione();
     Connessione(const Connessione&) = delete;
     Connessione& operator=(const Connessione&) = delete;

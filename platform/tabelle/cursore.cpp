@@ -7,11 +7,14 @@
 
 namespace tabelle {
 namespace {
-constexpr int RighePagina = 64;
-constexpr size_t MassimoPagine = 64;
+// A page is read in one short read transaction: the larger it is, the
+// fewer times the files are locked and checked; a screen of the grid
+// still costs one page.
+constexpr int RighePagina = 256;
+constexpr size_t MassimoPagine = 32;
 } // namespace
 
-Cursore::Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, std::vector<qint64> chiavi,
+Cursore::Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, ElencoChiavi chiavi,
                  std::function<QVariant(int, const QVariant&)> converti)
     : lettura_(std::move(lettura)), tabelle_(std::max(1, tabelle)), chiavi_(std::move(chiavi)), converti_(std::move(converti))
 {
@@ -103,6 +106,7 @@ void Cursore::LeggiPagina(int pagina)
     std::vector<QVector<QVariant>> righe;
     righe.reserve(size_t(fine - inizio));
     const int colonne = lettura_->Colonne();
+    LetturaBreve transazione(lettura_->connessione());
     for (int r = inizio; r < fine; ++r) {
         for (int t = 0; t < tabelle_; ++t)
             lettura_->LegaIntero(indiciChiavi_[size_t(t)], chiavi_[size_t(r) * size_t(tabelle_) + size_t(t)]);

@@ -5,6 +5,7 @@
 // page they land on.
 #include <QVariant>
 #include <QVector>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -14,11 +15,17 @@ namespace tabelle {
 
 class Istruzione;
 
+// The row keys of a result, one per table of its FROM for each row. Kept
+// in blocks rather than one array: a result of 20,000,000 rows takes its
+// 160 MB and no more, where a growing array would need half as much again
+// while it moves.
+using ElencoChiavi = std::deque<qint64>;
+
 class Cursore {
 public:
     // `lettura` reads one row from its keys (":__k1", ":__k2" ...), one
     // column per field; `converti` turns a column value into the field's.
-    Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, std::vector<qint64> chiavi,
+    Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, ElencoChiavi chiavi,
             std::function<QVariant(int, const QVariant&)> converti);
     ~Cursore();
 
@@ -54,7 +61,7 @@ private:
     std::unique_ptr<Istruzione> lettura_;
     int tabelle_;
     std::vector<int> indiciChiavi_;
-    std::vector<qint64> chiavi_;
+    ElencoChiavi chiavi_;
     std::function<QVariant(int, const QVariant&)> converti_;
     std::unordered_map<int, std::vector<QVector<QVariant>>> pagine_;
     std::unordered_map<int, quint64> usoPagine_;

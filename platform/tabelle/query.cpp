@@ -184,7 +184,7 @@ std::unique_ptr<Cursore> TQuery::InternalOpen()
     if (t.tipo != sql::Tipo::Select)
         throw EDBEngineError(QStringLiteral("La query non restituisce righe: usare ExecSQL (%1).").arg(SQL.join(' ').simplified().left(200)));
 
-    std::vector<qint64> chiavi;
+    ElencoChiavi chiavi;
     std::unique_ptr<Istruzione> lettura;
     int tabelle = 1;
     try {

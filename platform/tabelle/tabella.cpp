@@ -202,7 +202,7 @@ std::unique_ptr<Cursore> TTable::InternalOpen()
             chiavi.Lega(QStringLiteral(":__i%1").arg(i), Fields(posizioniOrdine_.value(i))->Normalizza(inizioIntervallo_[i]));
         for (int i = 0; intervallo_ && i < fineIntervallo_.size(); ++i)
             chiavi.Lega(QStringLiteral(":__f%1").arg(i), Fields(posizioniOrdine_.value(i))->Normalizza(fineIntervallo_[i]));
-        std::vector<qint64> elenco;
+        ElencoChiavi elenco;
         while (chiavi.Passo())
             elenco.push_back(chiavi.Intero(0));
         auto lettura = std::make_unique<Istruzione>(c, QStringLiteral("SELECT %1 FROM %2.dati WHERE rowid = :__k1").arg(colonne.join(", "), schema));

@@ -496,6 +496,13 @@ TEST(TratteCliCarica, CaricaSostituisciElimina)
     e = Cli({"--programma", programma, "province"});
     EXPECT_EQ(e.uscita, "RM\tROMA\t99/09\n");
 
+    // Windows text in the file, UTF-8 on the output.
+    ScriviDis(serie + "/rm099902.dis", {Riga("H501", "", 1, "", 3, "H501", "", 1, "", 4, "\xE0\xE8\xF9\xB0", 5, 0.01)});
+    e = Cli({"--programma", programma, "carica", serie, "--sostituisci"});
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    e = Cli({"--programma", programma, "tratte", "--provincia", "ROMA"});
+    EXPECT_TRUE(e.uscita.contains(QString::fromUtf8("\tàèù°\t"))) << e.uscita.toStdString();
+
     // A line that does not convert: the message, exit 1, the archive as it was.
     ScriviDis(serie + "/rm099903.dis", {"H501  00A1"});
     e = Cli({"--programma", programma, "carica", serie, "--sostituisci"});

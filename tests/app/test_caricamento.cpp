@@ -8,10 +8,14 @@
 #include "supporto/cartella_temporanea.h"
 #include "supporto_app.h"
 #include "supporto_dis.h"
+#include "tabelle/connessione.h"
+#include "tabelle/errore.h"
+#include "tabelle/percorsi.h"
 #include "tabelle/query.h"
 #include "tabelle/tabella.h"
 
 #include <QDir>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace tratte;
@@ -223,6 +227,37 @@ TEST_F(CaricamentoTest, SerieDiTreFileInOrdineDiNome)
     EXPECT_TRUE(finto.mostrati.isEmpty());
 }
 
+// The files are Windows text: "à è ù °" and the euro sign of code page
+// 1252 are stored as those characters and read back as they were written,
+// also in a comune code and in the message of a line that does not convert.
+TEST_F(CaricamentoTest, TestoWindows1252)
+{
+    EXPECT_EQ(DecodificaWindows1252("a\xE0\xE8\xF9\xB0\x80\x92\x81z"), QString::fromUtf8("aàèù°€’\u0081z"));
+    const QByteArray protocollo = "P \xE0 \xE8 \xF9 \xB0";
+    const QString serie = Serie("serie", {{"rm099901.dis", {Riga("H501", "", 1, "", 1, "H501", "", 1, "", 2, protocollo, 10, 0.01),
+                                                            Riga("\xC0\xC8X1", 1, 2)}}});
+    ASSERT_EQ(Carica(serie), TCaricamentoProvincia::Esito::Completato);
+    EXPECT_EQ(comuni, (QStringList{"H501", QString::fromUtf8("ÀÈX1")}));
+    TQuery q(nullptr, &sessione);
+    q.DatabaseName = "Database";
+    q.SQL << "Select Protocollo, ComunePF1 from \"Tratte.db\" Where ID_001_TABLE > 1 Order By ID_001_TABLE";
+    q.Open();
+    EXPECT_EQ(q.Fields(0)->AsString(), QString::fromUtf8("P à è ù °"));
+    q.Next();
+    EXPECT_EQ(q.Fields(1)->AsString(), QString::fromUtf8("ÀÈX1"));
+    q.Close();
+    // Found by its text, as a search would.
+    EXPECT_EQ(Righe(QString::fromUtf8("Protocollo = 'P à è ù °'")), 1);
+
+    ScriviDis(serie + "/rm099901.dis", {"H501  00\xE0" "1"});
+    try {
+        Carica(serie);
+        FAIL();
+    } catch (const EErroreFileDis& e) {
+        EXPECT_TRUE(e.messaggio().contains(QString::fromUtf8("campo FoglioPF1: '00à1'"))) << e.messaggio().toStdString();
+    }
+}
+
 TEST_F(CaricamentoTest, UnFileDiUnAltraProvinciaFermaLaSerie)
 {
     const QString serie = Serie("serie", {{"rm099901.dis", {Riga("H501", 1, 2)}}, {"vt099902.dis", {Riga("M082", 1, 2)}}});
@@ -298,6 +333,149 @@ TEST_F(CaricamentoTest, UnErroreNelTerzoFileLasciaIntattaLaVecchiaEdizione)
     QFile::remove(nuova + "/rm032603.dis");
     EXPECT_EQ(Carica(nuova), TCaricamentoProvincia::Esito::Completato);
     EXPECT_EQ(Righe(), 2);
+}
+
+// A load that dies inside its commit, at each point of it, replacing a
+// loaded release or adding a new province: when the archive is next
+// opened, Tratte.db and PRV.DB agree (PRV.DB lists the release whose rows
+// are there, and a new province exactly when its rows are there), no
+// journal is left, and loading the series again stores every row once.
+TEST_F(CaricamentoTest, UnCaricamentoInterrottoNelCommitLasciaTabelleConcordi)
+{
+    ASSERT_EQ(Carica(Serie("vecchia", {{"rm099901.dis", {Riga("H501", 1, 2), Riga("H501", 2, 3)}}})),
+              TCaricamentoProvincia::Esito::Completato);
+    const QString nuova = Serie("nuova", {{"rm032601.dis", {Riga("H501", 3, 4), Riga("H501", 4, 5), Riga("H501", 5, 6)}}});
+    const QString milano = Serie("milano", {{"mi032601.dis", {Riga("F205", 1, 2)}}});
+    int prova = 0;
+    for (const QString& punto : {"tra", "dopo", "prima"}) {
+        for (const QString& serie : {nuova, milano}) {
+            SCOPED_TRACE((punto + " " + serie).toStdString());
+            // Each case starts from a copy of the archive with the old release.
+            const QString programma2 = cartella.sottocartella(QStringLiteral("Tratte%1").arg(++prova));
+            QDir().mkpath(programma2 + "/Archivi");
+            for (const QString& f : QDir(dati).entryList(QDir::Files))
+                ASSERT_TRUE(QFile::copy(dati + "/" + f, programma2 + "/Archivi/" + f));
+            QProcess p;
+            p.start(QStringLiteral(COMMIT_INTERROTTO), {programma2, serie, QStringLiteral(ARCHIVIO_COMUNI), punto});
+            ASSERT_TRUE(p.waitForFinished(60000));
+            ASSERT_EQ(p.exitCode(), 42) << p.readAllStandardError().toStdString();
+
+            TSession s2;
+            TArchivioDati archivio2(programma2, nullptr, &s2);
+            archivio2.Prepara();
+            archivio2.CartellaArchivioComuni = QStringLiteral(ARCHIVIO_COMUNI "/");
+            auto righe = [&](const QString& provincia) {
+                TQuery q(nullptr, &s2);
+                q.DatabaseName = "Database";
+                q.SQL << "Select count(*) from \"Tratte.db\" Where ID_001_TABLE > 1 and Provincia = '" + provincia + "'";
+                q.Open();
+                return q.Fields(0)->AsInteger();
+            };
+            TTable prv(nullptr, &s2);
+            prv.DatabaseName = "Database";
+            prv.TableName = "PRV.DB";
+            prv.Open();
+            ASSERT_TRUE(prv.Locate("CODEPRV", {"RM"}));
+            const QString data = prv.FieldByName("DATA")->AsString();
+            const bool milanoElencata = prv.Locate("CODEPRV", {"MI"});
+            prv.Close();
+            const bool decisa = punto != "prima";
+            EXPECT_EQ(data, decisa && serie == nuova ? "26/03" : "99/09");
+            EXPECT_EQ(righe("RM"), decisa && serie == nuova ? 3 : 2);
+            EXPECT_EQ(milanoElencata, decisa && serie == milano);
+            EXPECT_EQ(righe("MI"), decisa && serie == milano ? 1 : 0);
+            EXPECT_EQ(QDir(programma2 + "/Archivi").entryList({"*-journal"}, QDir::Files), QStringList());
+
+            TCaricamentoProvincia::Interfaccia i;
+            i.ConfermaSostituzione = [](const QString&) { return true; };
+            TCaricamentoProvincia ricarica(archivio2, i);
+            ASSERT_EQ(ricarica.CaricaDaCartella(serie), TCaricamentoProvincia::Esito::Completato);
+            EXPECT_EQ(righe(serie == nuova ? "RM" : "MI"), serie == nuova ? 3 : 1);
+        }
+    }
+}
+
+// The archive open in this process, as the main window keeps it all day,
+// while tratte-cli loads in another: the load is not held up between two
+// page reads, and the rows are read whole, from before or after the commit.
+TEST_F(CaricamentoTest, UnaTabellaApertaNonFermaIlCaricamentoDiUnAltroProcesso)
+{
+    prova::RegistraDirectory();
+    QList<QByteArray> righe;
+    // More rows than the pages a dataset keeps read.
+    for (int i = 0; i < 10000; ++i)
+        righe << Riga("H501", "", i / 90 + 1, "", i % 90 + 1, "H501", "", i / 90 + 1, "", i % 90 + 2, "VECCHIA", 10, 0.01);
+    ASSERT_EQ(Carica(Serie("vecchia", {{"rm099901.dis", righe}})), TCaricamentoProvincia::Esito::Completato);
+    TTable t(nullptr, &sessione);
+    t.DatabaseName = "Database";
+    t.TableName = "Tratte.db";
+    t.Open();
+    ASSERT_EQ(t.RecordCount(), 10001);
+    t.SetRecNo(300);
+    auto cli = [&](const QStringList& argomenti) {
+        QProcess p;
+        p.start(QStringLiteral(TRATTE_CLI), QStringList{"--programma", programma} + argomenti);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    };
+    // Another province: the rows open here stay as they were.
+    cli({"carica", Serie("milano", {{"mi032601.dis", {Riga("F205", 1, 2), Riga("F205", 2, 3)}}})});
+    auto percorri = [&](const std::function<void(int)>& verifica) {
+        for (t.First(); !t.Eof(); t.Next())
+            verifica(t.RecNo());
+        for (t.Last(); !t.Bof(); t.Prior())
+            verifica(t.RecNo());
+    };
+    percorri([&](int n) {
+        if (n == 1)
+            return; // the header row
+        ASSERT_EQ(t.FieldByName("Protocollo")->AsString(), "VECCHIA") << n;
+        ASSERT_EQ(t.FieldByName("Provincia")->AsString(), "RM") << n;
+    });
+    // The province itself replaced under the open rows: a row is read
+    // whole as it was, or, once its release is gone, not at all.
+    for (QByteArray& r : righe)
+        r.replace(36, 7, "NUOVA  ");
+    t.SetRecNo(700);
+    cli({"carica", Serie("nuova", {{"rm032601.dis", righe}}), "--sostituisci"});
+    int vuote = 0;
+    percorri([&](int n) {
+        if (n == 1)
+            return;
+        if (t.FieldByName("Protocollo")->IsNull()) {
+            ++vuote;
+            for (int c = 0; c < t.FieldCount(); ++c)
+                ASSERT_TRUE(t.Fields(c)->IsNull()) << n << " " << t.Fields(c)->FieldName().toStdString();
+        } else {
+            ASSERT_EQ(t.FieldByName("Protocollo")->AsString(), "VECCHIA") << n;
+        }
+    });
+    EXPECT_GT(vuote, 0);
+    t.Refresh();
+    EXPECT_EQ(t.RecordCount(), 1 + 10000 + 2);
+    EXPECT_TRUE(t.Locate("Protocollo", {"NUOVA"}));
+
+    // A writer that holds the file through its commit: a read meets the
+    // engine's error (after the wait), and reads again once it is done.
+    t.Close();
+    t.Open();
+    t.First();
+    {
+        TSession altra;
+        altra.AddPassword(PasswordTabelle);
+        Connessione& c = altra.connessione();
+        UsoTabella uso(c, PercorsoTabella(dati, "Tratte.db"), false);
+        c.Esegui("PRAGMA " + uso.schema() + ".locking_mode = EXCLUSIVE");
+        c.Esegui("UPDATE " + uso.schema() + ".dati SET CodOp = CodOp WHERE rowid = 1");
+        EXPECT_THROW(
+            {
+                t.SetRecNo(5000);
+                (void)t.FieldByName("Protocollo")->AsString();
+            },
+            EDBEngineError);
+    }
+    t.SetRecNo(5000);
+    EXPECT_EQ(t.FieldByName("Protocollo")->AsString(), "NUOVA");
 }
 
 TEST_F(CaricamentoTest, EliminaUnaDiDueProvincieEPoiLUltima)

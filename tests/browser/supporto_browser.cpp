@@ -53,7 +53,7 @@ DatasetGrande::DatasetGrande(TSession& sessione, int righe) : TDataSet(nullptr, 
 std::unique_ptr<Cursore> DatasetGrande::InternalOpen()
 {
     DefinisciCampi({TFieldDef{QStringLiteral("Numero"), TFieldType::ftInteger}});
-    std::vector<qint64> chiavi(static_cast<size_t>(righe_));
+    ElencoChiavi chiavi(static_cast<size_t>(righe_));
     std::iota(chiavi.begin(), chiavi.end(), qint64(1));
     return std::make_unique<Cursore>(std::make_unique<Istruzione>(sessione().connessione(), QStringLiteral("SELECT :__k1")), 1,
                                      std::move(chiavi), [](int, const QVariant& v) { return v; });
