@@ -127,16 +127,31 @@ void StampaTratte(Contesto& c, const gridkit::TNewTable& tabella)
     if (!tabella.TDataSet::Active())
         return;
     QList<int> indici;
-    for (const QString& nome : tratte::ColonneGriglia)
+    QList<bool> decimali;
+    for (const QString& nome : tratte::ColonneGriglia) {
         indici << tabella.FieldByName(nome)->Index();
-    for (int r = 0; r < tabella.RecordCount(); ++r) {
-        QStringList riga;
+        decimali << (nome == "Distanza" || nome == "ScartoQMedio");
+    }
+    // One line buffer for all the rows: a whole province is a million lines.
+    QString riga;
+    const int n = tabella.RecordCount();
+    for (int r = 0; r < n; ++r) {
+        riga.clear();
         for (int k = 0; k < indici.size(); ++k) {
+            if (k > 0)
+                riga += '\t';
             const QVariant v = tabella.ValoreRiga(r, indici[k]);
-            const bool decimali = tratte::ColonneGriglia[k] == "Distanza" || tratte::ColonneGriglia[k] == "ScartoQMedio";
-            riga << (v.isNull() ? QString() : decimali ? QString::number(v.toDouble(), 'f', 3) : v.toString());
+            if (v.isNull())
+                continue;
+            if (decimali[k])
+                riga += QString::number(v.toDouble(), 'f', 3);
+            else if (v.typeId() == QMetaType::LongLong)
+                riga += QString::number(v.toLongLong());
+            else
+                riga += v.toString();
         }
-        c.uscita << riga.join('\t') << '\n';
+        riga += '\n';
+        c.uscita << riga;
     }
 }
 

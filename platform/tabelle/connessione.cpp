@@ -254,9 +254,10 @@ QString FilePrincipale()
 Connessione::Connessione(std::function<QList<QByteArray>()> chiavi, const QString& principale) : chiavi_(std::move(chiavi))
 {
     // A file, not ":memory:": SQLite commits the attached files all or
-    // nothing only when the main database is a file.
+    // nothing only when the main database is a file. A connection is used
+    // by one thread: no lock around each call of SQLite.
     const QByteArray nome = QFile::encodeName(principale);
-    if (sqlite3_open_v2(nome.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(nome.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         const QString causa = db_ ? UltimoErrore() : QString();
         sqlite3_close(db_);
         db_ = nullptr;

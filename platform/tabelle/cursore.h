@@ -25,8 +25,11 @@ class Cursore {
 public:
     // `lettura` reads one row from its keys (":__k1", ":__k2" ...), one
     // column per field; `converti` turns a column value into the field's.
+    // `intervallo`, for a result of one table, reads in one pass the rows
+    // whose keys lie between ":__da" and ":__a", in key order, each led by
+    // its key: a page of ascending keys close together is read with it.
     Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, ElencoChiavi chiavi,
-            std::function<QVariant(int, const QVariant&)> converti);
+            std::function<QVariant(int, const QVariant&)> converti, std::unique_ptr<Istruzione> intervallo = nullptr);
     ~Cursore();
 
     int Conta() const { return int(chiavi_.size() / size_t(tabelle_)); }
@@ -56,15 +59,20 @@ public:
 
 private:
     void LeggiPagina(int pagina);
+    bool LeggiIntervallo(int inizio, int fine, std::vector<QVector<QVariant>>& righe);
     void DimenticaDa(int riga);
 
     std::unique_ptr<Istruzione> lettura_;
+    std::unique_ptr<Istruzione> intervallo_;
+    int indiceDa_ = 0, indiceA_ = 0;
     int tabelle_;
     std::vector<int> indiciChiavi_;
     ElencoChiavi chiavi_;
     std::function<QVariant(int, const QVariant&)> converti_;
     std::unordered_map<int, std::vector<QVector<QVariant>>> pagine_;
     std::unordered_map<int, quint64> usoPagine_;
+    int paginaRecente_ = -1;
+    const std::vector<QVector<QVariant>>* righeRecenti_ = nullptr;
     quint64 orologio_ = 0;
     std::unordered_map<qint64, QVector<QVariant>> inMemoria_;
     QVector<QVariant> vuota_;

@@ -185,7 +185,7 @@ std::unique_ptr<Cursore> TQuery::InternalOpen()
         throw EDBEngineError(QStringLiteral("La query non restituisce righe: usare ExecSQL (%1).").arg(SQL.join(' ').simplified().left(200)));
 
     ElencoChiavi chiavi;
-    std::unique_ptr<Istruzione> lettura;
+    std::unique_ptr<Istruzione> lettura, intervallo;
     int tabelle = 1;
     try {
         if (t.materializza) {
@@ -209,6 +209,10 @@ std::unique_ptr<Cursore> TQuery::InternalOpen()
                     chiavi.push_back(elenco.Intero(i));
             lettura = std::make_unique<Istruzione>(c, t.letturaRiga);
             LegaParametri(*lettura);
+            if (!t.letturaIntervallo.isEmpty()) {
+                intervallo = std::make_unique<Istruzione>(c, t.letturaIntervallo);
+                LegaParametri(*intervallo);
+            }
         }
     } catch (const EDBEngineError& e) {
         InternalClose();
@@ -244,9 +248,9 @@ std::unique_ptr<Cursore> TQuery::InternalOpen()
         }
     }
     usi_ = std::move(usi);
-    return std::make_unique<Cursore>(std::move(lettura), tabelle, std::move(chiavi), [this](int i, const QVariant& v) {
-        return ValoreLetto(Fields(i)->DataType(), v);
-    });
+    return std::make_unique<Cursore>(
+        std::move(lettura), tabelle, std::move(chiavi), [this](int i, const QVariant& v) { return ValoreLetto(Fields(i)->DataType(), v); },
+        std::move(intervallo));
 }
 
 void TQuery::InternalClose()

@@ -206,9 +206,11 @@ std::unique_ptr<Cursore> TTable::InternalOpen()
         while (chiavi.Passo())
             elenco.push_back(chiavi.Intero(0));
         auto lettura = std::make_unique<Istruzione>(c, QStringLiteral("SELECT %1 FROM %2.dati WHERE rowid = :__k1").arg(colonne.join(", "), schema));
-        return std::make_unique<Cursore>(std::move(lettura), 1, std::move(elenco), [this](int i, const QVariant& v) {
-            return ValoreLetto(Fields(i)->DataType(), v);
-        });
+        auto intervallo = std::make_unique<Istruzione>(
+            c, QStringLiteral("SELECT rowid, %1 FROM %2.dati WHERE rowid BETWEEN :__da AND :__a ORDER BY rowid").arg(colonne.join(", "), schema));
+        return std::make_unique<Cursore>(
+            std::move(lettura), 1, std::move(elenco), [this](int i, const QVariant& v) { return ValoreLetto(Fields(i)->DataType(), v); },
+            std::move(intervallo));
     } catch (const EDBEngineError& e) {
         const EDBEngineError errore = ErroreTabella(e);
             uso_.reset();

@@ -20,6 +20,8 @@ void ComposizioneSelect::componi(Traduzione& traduzione)
     if (!select_.materializza) {
         traduzione.selezioneChiavi = selezioneChiavi();
         traduzione.letturaRiga = letturaRiga();
+        if (select_.tabelleFrom.size() == 1)
+            traduzione.letturaIntervallo = letturaIntervallo();
     }
 }
 
@@ -40,6 +42,14 @@ QString ComposizioneSelect::letturaRiga()
     return QStringLiteral("SELECT ") + emettitore_.testo(select_.lista) + QStringLiteral(" FROM ")
         + emettitore_.testo(select_.tabelle) + QStringLiteral(" WHERE ")
         + condizioni.join(QStringLiteral(" AND "));
+}
+
+QString ComposizioneSelect::letturaIntervallo()
+{
+    const QString chiave = chiavi().front();
+    return QStringLiteral("SELECT ") + chiave + QStringLiteral(", ") + emettitore_.testo(select_.lista) + QStringLiteral(" FROM ")
+        + emettitore_.testo(select_.tabelle) + QStringLiteral(" WHERE ") + chiave + QStringLiteral(" BETWEEN :__da AND :__a ORDER BY ")
+        + chiave;
 }
 
 QStringList ComposizioneSelect::chiavi() const

@@ -19,6 +19,7 @@ public:
 private:
     QString selezioneChiavi();
     QString letturaRiga();
+    QString letturaIntervallo();
     QStringList chiavi() const;
     QHash<int, QString> ordineSenzaAlias();
     void sostituisciTermine(Intervallo termine, QHash<int, QString>& sostituzioni);

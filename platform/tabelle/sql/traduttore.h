@@ -65,6 +65,11 @@ struct Traduzione {
     // a NULL key (the missing side of a LEFT JOIN) finds its row too; SQLite
     // still reads the row by its key.
     QString letturaRiga;
+    // With one table in the FROM: "SELECT a.rowid, <list> FROM ... WHERE
+    // a.rowid BETWEEN :__da AND :__a ORDER BY a.rowid", the values of the
+    // rows of a run of keys in one pass, each led by its key. Empty with
+    // several tables.
+    QString letturaIntervallo;
 };
 
 // Throws tabelle::EDBEngineError (errore.h) on a statement it cannot read,
