@@ -1,7 +1,6 @@
 #include "app/ricerca/tformricinspf.h"
 
-#include "aiuto/applicazione.h"
-#include "aiuto/contesto.h"
+#include "aiuto/tastof1.h"
 #include "app/mainform.h"
 #include "app/navigazione.h"
 #include "app/ricerca/ttratteform.h"
@@ -40,7 +39,7 @@ TFormRicInsPF::TFormRicInsPF(TMainForm& principale)
 {
     setObjectName("FormRicInsPF");
     setWindowTitle(QStringLiteral("Punto Fiduciale da inserire in ricerca"));
-    aiuto::ImpostaContestoAiuto(this, 31);
+    aiuto::ImpostaGuidaFinestra(this, 31);
     CodQuery.SQL = QStringList{"Select * from \"KWArchivioComuni.db\" com", "Where com.\"CodiceFiscale\" like :Codice or",
                                "com.\"NomeComune\" like:Codice"};
 
@@ -395,7 +394,7 @@ void TFormRicInsPF::AnnullaBTClick()
     AggiornaPulsantiElenco();
 }
 
-void TFormRicInsPF::AiutoBTClick() { aiuto::HelpContext(31); }
+void TFormRicInsPF::AiutoBTClick() { aiuto::GuidaFinestra(this); }
 
 void TFormRicInsPF::ArchivioSBClick()
 {

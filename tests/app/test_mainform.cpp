@@ -1,8 +1,15 @@
 // The main window on a temporary installation: its set-up, the start-up
 // selection and notice, the hidden commands and the command rule.
+#include "aiuto/applicazione.h"
+#include "app/caricamento/taggform.h"
+#include "app/caricamento/tdelprvform.h"
 #include "app/configurazione.h"
 #include "app/mainform.h"
+#include "app/ricerca/tformricinspf.h"
+#include "app/ricerca/ttratteform.h"
+#include "app/tolleranza/ttolleranzaform.h"
 #include "supporto_app.h"
+#include "supporto_ricerca.h"
 #include "componenti/creazione.h"
 #include "componenti/server.h"
 #include "registro/treginifile.h"
@@ -18,7 +25,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
+#include <QPushButton>
 #include <QStatusTipEvent>
+#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -312,6 +321,46 @@ TEST_F(MainFormTest, ComponenteDellaDirectoryCreatoERilasciato)
     // The window gave its reference back: the library may go.
     componenti::CoFreeUnusedLibraries();
     EXPECT_EQ(componenti::LibrerieCaricate(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// F1 and the "Aiuto" button of every dialog with a help context open its topic.
+TEST_F(MainFormTest, AiutoEF1InOgniFinestra)
+{
+    prova::CopiaTabelleLavoro(programma);
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    auto f = Avvia();
+    TTratteForm lista(*f);
+    TFormRicInsPF voce(*f);
+    TAggForm aggiornamento(*f);
+    TDelPrvForm eliminazione(*f);
+    TTolleranzaForm tolleranza("100", f.get());
+    QList<int> aperti;
+    aiuto::ImpostaGestoreAiuto([&](int comando, quintptr dati, bool&) {
+        if (comando == aiuto::HELP_CONTEXT)
+            aperti << int(dati);
+        return true;
+    });
+    const QList<std::tuple<QDialog*, QAbstractButton*, int>> finestre{
+        {&aggiornamento, aggiornamento.HelpBT, 10}, {&eliminazione, eliminazione.AiutoBT, 29}, {&lista, lista.AiutoBT, 17},
+        {&voce, voce.AiutoBT, 31}, {&tolleranza, tolleranza.AiutoBitBtn, 26}};
+    for (const auto& [finestra, pulsante, contesto] : finestre) {
+        aperti.clear();
+        finestra->show();
+        finestra->activateWindow();
+        // A dialog counts as active with its main window: wait for its own activation.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == finestra; }))
+            << finestra->objectName().toStdString();
+        QWidget* fuoco = finestra->focusWidget() ? finestra->focusWidget() : finestra;
+        QTest::keyClick(fuoco, Qt::Key_F1);
+        pulsante->click();
+        EXPECT_EQ(aperti, (QList<int>{contesto, contesto})) << finestra->objectName().toStdString();
+        finestra->hide();
+    }
+    aiuto::ImpostaGestoreAiuto({});
 }
 
 } // namespace
