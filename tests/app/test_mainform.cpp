@@ -24,10 +24,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
-#include <QStatusBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -326,6 +328,86 @@ TEST_F(MainFormTest, ComponenteDellaDirectoryCreatoERilasciato)
 } // namespace
 
 namespace {
+
+// The real message service: a box shown while the splash is up is still
+// there once the splash has gone, until it is answered.
+TEST(AvvioConIlServizioReale, UnErroreDiAvvioRestaFinoAllaRisposta)
+{
+    CartellaTemporanea cartella;
+    const QString programma = cartella.sottocartella("Tratte");
+    QDir(programma).mkpath("Archivi");
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    // The directory is not registered: "Classe non registrata".
+    auto splashVisibile = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "StartForm" && w->isVisible())
+                return true;
+        return false;
+    };
+    QString testo;
+    bool splashSparitoConIlBox = false;
+    int giri = 0, senzaSplash = 0;
+    QTimer controllo;
+    controllo.setInterval(20);
+    QObject::connect(&controllo, &QTimer::timeout, [&] {
+        ++giri;
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        senzaSplash = splashVisibile() ? 0 : senzaSplash + 1;
+        // The box has outlived the splash for a while; or time is up.
+        if (senzaSplash >= 10 || giri > 250) {
+            splashSparitoConIlBox = senzaSplash >= 10 && box->isVisible();
+            testo = box->text();
+            box->buttons().first()->click();
+        }
+    });
+    controllo.start();
+    {
+        TMainForm f(programma);
+        controllo.stop();
+        EXPECT_TRUE(splashSparitoConIlBox);
+        EXPECT_TRUE(testo.contains("{F6CC86A0-E389-11D3-B19A-444553540000}")) << testo.toStdString();
+        EXPECT_FALSE(splashVisibile());
+    }
+}
+
+// A registry folder that cannot be created: one clear message, the
+// defaults, and every window on the program's own folders.
+TEST_F(MainFormTest, RegistroNonScrivibile)
+{
+    prova::CopiaTabelleLavoro(programma);
+    QFile file(cartella.file("file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("TRATTE_REGISTRO", cartella.file("file/registro").toLocal8Bit());
+    // Started from another folder, which holds no tables.
+    const QString corrente = QDir::currentPath();
+    QDir::setCurrent(cartella.sottocartella("altrove"));
+    {
+        auto f = Avvia();
+        TTratteForm lista(*f);
+        TFormRicInsPF voce(*f);
+        TAggForm aggiornamento(*f);
+        TDelPrvForm eliminazione(*f);
+        QApplication::processEvents();
+        EXPECT_TRUE(f->Database.Connected());
+        EXPECT_TRUE(lista.Table1.Active());
+        EXPECT_TRUE(QFileInfo(lista.Table1.Percorso()).absolutePath().startsWith(programma));
+        QStringList registro, altri;
+        for (const auto& m : finto.mostrati)
+            (m.testo.contains("file/registro") ? registro : altri) << m.titolo + ": " + m.testo;
+        ASSERT_EQ(registro.size(), 1) << Testi().join('\n').toStdString();
+        EXPECT_TRUE(registro[0].startsWith("Avviso: ")) << registro[0].toStdString();
+        EXPECT_TRUE(registro[0].contains("si usano i valori predefiniti")) << registro[0].toStdString();
+        // Nothing registered: the directory's class is missing; the notice
+        // shows, as by default.
+        ASSERT_EQ(altri.size(), 2) << altri.join('\n').toStdString();
+        EXPECT_TRUE(altri[0].contains("{F6CC86A0-E389-11D3-B19A-444553540000}"));
+        EXPECT_TRUE(altri[1].startsWith("Informazione: "));
+    }
+    QDir::setCurrent(corrente);
+}
 
 // F1 and the "Aiuto" button of every dialog with a help context open its topic.
 TEST_F(MainFormTest, AiutoEF1InOgniFinestra)
