@@ -296,6 +296,21 @@ TEST_F(NavigazioneTest, VistaDellaProvinciaSulCodiceDiProvincia)
     EXPECT_EQ(f->Pannello(3), "1");
 }
 
+TEST_F(NavigazioneTest, VistaDiUnaProvinciaSconosciutaAllaDirectory)
+{
+    // Registered under its code, which the directory does not know: the
+    // whole-province view still shows its rows, by the code PRV.DB holds.
+    Carica({{"LT", "LATINA"}, {"QQ", "QQ"}}, {{"E472", "", "LT"}, {"Q001", "", "QQ"}, {"Q002", "", "QQ"}});
+    auto f = Avvia();
+    Scegli(f->ProvinceCB, "QQ");
+    EXPECT_EQ(Voci(f->ComuniCB), QStringList{"Tutti i Comuni"});
+    f->ComuniCB->setEditText("Tutti i Comuni");
+    f->ComuniCBChange();
+    EXPECT_EQ(ComuniMostrati(*f), (QStringList{"Q001", "Q002"}));
+    EXPECT_EQ(f->Pannello(3), "2");
+    EXPECT_TRUE(finto.mostrati.isEmpty());
+}
+
 // Counts the openings of a dataset.
 class Aperture : public tabelle::TDataLink {
 public:
