@@ -181,8 +181,8 @@ void TTratteForm::DBGrid1DblClick()
     if (Table1.State() == TDataSetState::dsBrowse)
         Table1.Edit();
     if (Table1.State() != TDataSetState::dsInsert) {
-        principale_.FormRicInsPF->EditCB->setEditText(ModelloDBGrid1->NomeComuneRiga(Table1.RecNo() - 1));
-        principale_.FormRicInsPF->PanelComune->setText(Table1.FieldByName("Comune")->AsString());
+        principale_.FormRicInsPF->MostraComune(ModelloDBGrid1->NomeComuneRiga(Table1.RecNo() - 1),
+                                               Table1.FieldByName("Comune")->AsString());
     }
     principale_.FormRicInsPF->EditaPF(Table1);
 }
