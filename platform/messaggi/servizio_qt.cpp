@@ -1,6 +1,5 @@
 #include "messaggi/servizio_qt.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QHash>
 #include <QMessageBox>
