@@ -1,11 +1,32 @@
 #include "app/configurazione.h"
 
 #include "registro/treginifile.h"
+#include "registro/tregistry.h"
 
 namespace tratte {
+
+namespace {
+
+// Reading a setting never creates its key: a registry that cannot be
+// written still reads, a missing key gives the default.
+QString Leggi(const QString& chiave, const QString& sezione, const QString& nome, const QString& predefinito)
+{
+    registro::TRegistry registro;
+    if (!registro.OpenKeyReadOnly('\\' + chiave + '\\' + sezione) || !registro.ValueExists(nome))
+        return predefinito;
+    return registro.ReadString(nome);
+}
+
+} // namespace
+
+void ApriChiaveProgramma() { registro::TRegIniFile chiave(ChiaveProgramma); }
+
 bool VisualizzaAvviso()
 {
-    return registro::TRegIniFile(ChiaveProgramma).ReadBool(QString(), QStringLiteral("VisualizzaFinestra"), true);
+    // A number, any but 0 true; other text reads as the default.
+    bool numero = false;
+    const int valore = Leggi(ChiaveProgramma, QString(), QStringLiteral("VisualizzaFinestra"), QString()).trimmed().toInt(&numero);
+    return numero ? valore != 0 : true;
 }
 
 void ScriviVisualizzaFinestra(bool mostra)
@@ -16,7 +37,7 @@ void ScriviVisualizzaFinestra(bool mostra)
 
 QString LeggiPathArchivi()
 {
-    return registro::TRegIniFile(ChiaveProgramma).ReadString(QString(), QStringLiteral("PathArchivi"), QString());
+    return Leggi(ChiaveProgramma, QString(), QStringLiteral("PathArchivi"), QString());
 }
 
 QString CartellaDatiDaPathArchivi()
@@ -29,10 +50,9 @@ QString CartellaDatiDaPathArchivi()
 
 ValoriIniziali LeggiValoriIniziali()
 {
-    const registro::TRegIniFile chiave(ChiaveProgramma);
-    return {chiave.ReadString(SezioneValoriIniziali, QStringLiteral("InitProv"), QString()),
-            chiave.ReadString(SezioneValoriIniziali, QStringLiteral("InitCom"), QString()),
-            chiave.ReadString(SezioneValoriIniziali, QStringLiteral("IntestazioneStampe"), QString())};
+    return {Leggi(ChiaveProgramma, SezioneValoriIniziali, QStringLiteral("InitProv"), QString()),
+            Leggi(ChiaveProgramma, SezioneValoriIniziali, QStringLiteral("InitCom"), QString()),
+            Leggi(ChiaveProgramma, SezioneValoriIniziali, QStringLiteral("IntestazioneStampe"), QString())};
 }
 
 void ScriviValoriIniziali(const ValoriIniziali& valori)
@@ -45,8 +65,8 @@ void ScriviValoriIniziali(const ValoriIniziali& valori)
 
 QString LeggiPercorsoPregeo()
 {
-    return registro::TRegIniFile(QStringLiteral("\\SOFTWARE\\QUINTOR\\ORBIS77\\TRATTE"))
-        .ReadString(SezioneValoriIniziali, QStringLiteral("PathPregeo752"), PercorsoPregeoPredefinito);
+    return Leggi(QStringLiteral("\\SOFTWARE\\QUINTOR\\ORBIS77\\TRATTE"), SezioneValoriIniziali, QStringLiteral("PathPregeo752"),
+                 PercorsoPregeoPredefinito);
 }
 
 void ScriviPercorsoPregeo(const QString& percorso)
@@ -57,7 +77,7 @@ void ScriviPercorsoPregeo(const QString& percorso)
 
 QString LeggiCartellaArchivioComuni()
 {
-    QString file = registro::TRegIniFile(ChiaveDirectory).ReadString(QStringLiteral("Archivi"), QStringLiteral("FileNameArchivioComuni"), QString());
+    QString file = Leggi(ChiaveDirectory, QStringLiteral("Archivi"), QStringLiteral("FileNameArchivioComuni"), QString());
     file.replace('\\', '/');
     const int barra = file.lastIndexOf('/');
     return barra < 0 ? QString() : file.left(barra + 1);

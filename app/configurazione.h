@@ -2,7 +2,10 @@
 // The program's settings in the registry of the current user: every value
 // of the program key and of the directory component's key that the program
 // reads or writes, with its default. Nothing is cached: each reader opens
-// the key, reads and closes it.
+// the key, reads and closes it. Readers never create a key, so they work on
+// a registry that cannot be written; they throw registro::ERegistryException
+// only when the registry cannot be read. Writers throw it when it cannot be
+// written.
 #include <QString>
 
 namespace tratte {
@@ -13,6 +16,10 @@ inline const QString SezioneValoriIniziali = QStringLiteral("VALORI INIZIALI");
 // The directory component's key; its section "Archivi" locates its tables.
 inline const QString ChiaveDirectory = QStringLiteral("Software\\Quintor\\Common\\Borgal");
 inline const QString PercorsoPregeoPredefinito = QStringLiteral("C:\\Pregeo\\dati");
+
+// Opens the program's key, creating it when it is missing: throws
+// registro::ERegistryException when the registry cannot be read or written.
+void ApriChiaveProgramma();
 
 // VisualizzaFinestra: show the start-up notice (default true).
 bool VisualizzaAvviso();

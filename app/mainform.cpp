@@ -13,6 +13,7 @@
 #include "app/ricerca/ricercapf.h"
 #include "app/ricerca/ttratteform.h"
 #include "messaggi/messaggi.h"
+#include "registro/errore.h"
 #include "tabelle/errore.h"
 
 #include <QAction>
@@ -406,48 +407,70 @@ void TMainForm::CollegaDati()
 
 // ---------------------------------------------------------------- start
 
-void TMainForm::FormCreate()
+template <class T> T TMainForm::LeggiImpostazione(const std::function<T()>& leggi, const T& predefinito)
 {
     try {
-        // 1-2. Splash and help file.
-        TStartForm::Mostra(nullptr);
-        aiuto::ImpostaHelpFile(QDir(QCoreApplication::applicationDirPath()).filePath("Tratte.hlp"));
-        aiuto::ImpostaFinestraPrincipale(this);
-        // 3. The municipality directory component.
-        try {
-            ComuniIntf = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
-        } catch (const std::exception& errore) {
-            // The rest of the start does not depend on it.
-            messaggi::MostraErrore(errore);
+        return leggi();
+    } catch (const registro::ERegistryException& errore) {
+        if (!registroSegnalato_) {
+            registroSegnalato_ = true;
+            messaggi::MessageBox(nullptr,
+                                 errore.messaggio() + QStringLiteral("\r\n\r\nLe impostazioni del programma non possono essere "
+                                                                     "salvate: si usano i valori predefiniti."),
+                                 QStringLiteral("Avviso"), messaggi::Pulsanti::Ok, messaggi::Icona::Avviso);
         }
-        // 4-9.
-        ValoriComune.clear();
-        CartellaArchivioComuni = LeggiCartellaArchivioComuni();
-        Archivio.CartellaArchivioComuni = CartellaArchivioComuni;
-        CartellaProgramma = Archivio.CartellaProgramma;
-        QLocale::setDefault(QLocale::c());
-        PrinterSetupDialog1 = new QPrintDialog(this);
-        PrinterSetupDialog1->setObjectName("PrinterSetupDialog1");
-        UltimoComune.clear();
-        // 10-13. The data store.
-        Archivio.ImpostaConnessione();
-        Archivio.CreaTabelleMancanti();
-        Table.DatabaseName = "Database";
-        Table.SetTableName("Tratte.db");
-        TabellaPerRicerca.DatabaseName = CartellaProgramma + "Archivi";
-        TabellaPerRicerca.SetTableName("Tratte.db");
-        PrvTable.DatabaseName = "Database";
-        PrvTable.TableName = "Prv.db";
-        Query1.DatabaseName = CartellaArchivioComuni;
-        CaricaOldComuniQuery.DatabaseName = CartellaArchivioComuni;
-        Database.Open();
-        // 14-16.
-        NumeroStampanti = ContaStampanti();
-        CrmPanel->hide();
+        return predefinito;
+    }
+}
+
+void TMainForm::FormCreate()
+{
+    // 1-2. Splash and help file.
+    TStartForm::Mostra(nullptr);
+    aiuto::ImpostaHelpFile(QDir(QCoreApplication::applicationDirPath()).filePath("Tratte.hlp"));
+    aiuto::ImpostaFinestraPrincipale(this);
+    // The registry store: opening the program's key, as every setting does,
+    // tells whether it can be used. A failure is reported here, once.
+    LeggiImpostazione<bool>([] {
+        ApriChiaveProgramma();
+        return true;
+    }, false);
+    // 3. The municipality directory component; the rest of the start does not depend on it.
+    try {
+        ComuniIntf = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
     } catch (const std::exception& errore) {
         messaggi::MostraErrore(errore);
-        CrmPanel->hide();
     }
+    // 4-9. The folders, and the connection's parameters and the bindings of
+    // the datasets (12, before 11): they depend on nothing that may fail, so
+    // a failing step leaves no window on a wrong folder.
+    ValoriComune.clear();
+    CartellaArchivioComuni = LeggiImpostazione<QString>(LeggiCartellaArchivioComuni, QString());
+    Archivio.CartellaArchivioComuni = CartellaArchivioComuni;
+    CartellaProgramma = Archivio.CartellaProgramma;
+    QLocale::setDefault(QLocale::c());
+    PrinterSetupDialog1 = new QPrintDialog(this);
+    PrinterSetupDialog1->setObjectName("PrinterSetupDialog1");
+    UltimoComune.clear();
+    Archivio.ImpostaConnessione();
+    Table.DatabaseName = "Database";
+    Table.SetTableName("Tratte.db");
+    TabellaPerRicerca.DatabaseName = CartellaProgramma + "Archivi";
+    TabellaPerRicerca.SetTableName("Tratte.db");
+    PrvTable.DatabaseName = "Database";
+    PrvTable.TableName = "Prv.db";
+    Query1.DatabaseName = CartellaArchivioComuni;
+    CaricaOldComuniQuery.DatabaseName = CartellaArchivioComuni;
+    // 11, 13. The missing tables, then the database opened.
+    try {
+        Archivio.CreaTabelleMancanti();
+        Database.Open();
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+    }
+    // 14-16.
+    NumeroStampanti = ContaStampanti();
+    CrmPanel->hide();
 }
 
 void TMainForm::showEvent(QShowEvent* evento)
@@ -486,15 +509,18 @@ bool TMainForm::event(QEvent* evento)
 
 void TMainForm::Avvio()
 {
+    const ValoriIniziali iniziali = LeggiImpostazione<ValoriIniziali>(LeggiValoriIniziali, {});
     try {
-        const ValoriIniziali iniziali = LeggiValoriIniziali();
         CaricaProvince();
-        for (int i = 0; i < ProvinceCB->count(); ++i)
-            if (ProvinceCB->itemText(i).compare(iniziali.provincia, Qt::CaseInsensitive) == 0 && !iniziali.provincia.isEmpty()) {
-                ProvinceCB->setCurrentIndex(i);
-                ProvinceCBChange();
-                break;
+        const int provincia = iniziali.provincia.isEmpty() ? -1 : ProvinceCB->findText(iniziali.provincia, Qt::MatchFixedString);
+        if (provincia >= 0) {
+            {
+                // The handler runs once, below, not also on the change of the text.
+                const QSignalBlocker blocco(ProvinceCB);
+                ProvinceCB->setCurrentIndex(provincia);
             }
+            ProvinceCBChange();
+        }
         const int comune = iniziali.comune.isEmpty() ? -1 : ComuniCB->findText(iniziali.comune, Qt::MatchFixedString);
         if (comune >= 0) {
             ComuniCB->setCurrentIndex(comune);
@@ -504,7 +530,7 @@ void TMainForm::Avvio()
     } catch (const std::exception& errore) {
         messaggi::MostraErrore(errore);
     }
-    if (VisualizzaAvviso())
+    if (LeggiImpostazione<bool>(VisualizzaAvviso, true))
         messaggi::MessageBox(this,
                              "Per una maggiore comodità, in avvio di una sessione di lavoro è possibile\r\n"
                              "VISUALIZZARE I DATI DI UN COMUNE DI DEFAULT settando le preferenze\r\n"

@@ -165,6 +165,10 @@ private:
     // The lookup fields to and from Navigazione.
     void DaiValoriANavigazione();
     void PrendiValoriDaNavigazione();
+    // A setting read at start; when the registry fails, the failure is
+    // reported (the first one only) and the setting keeps its default.
+    template <class T> T LeggiImpostazione(const std::function<T()>& leggi, const T& predefinito);
+    bool registroSegnalato_ = false;
     bool mostrata_ = false;
     // Set while choosing a single province closes Table: the panels keep their text.
     bool chiusuraSenzaPannelli_ = false;

@@ -111,13 +111,29 @@ QStringList TNavigazione::ComuniMigrati(const QString& sigla)
     return vecchiComuni_.RecordCount() > 0 ? NomiComuni(vecchiComuni_) : QStringList();
 }
 
+QString TNavigazione::CodiceInPrv(const QString& provincia)
+{
+    QString codice;
+    prv_.Open();
+    const int n = prv_.RecordCount();
+    for (int r = 1; r <= n && codice.isEmpty(); ++r) {
+        prv_.SetRecNo(r);
+        if (prv_.FieldByName("PROVINCIA")->AsString().compare(provincia, Qt::CaseInsensitive) == 0)
+            codice = prv_.FieldByName("CODEPRV")->AsString();
+    }
+    prv_.Close();
+    return codice;
+}
+
 void TNavigazione::FiltraProvincia(gridkit::TNewTable& tabella, const QString& provincia)
 {
-    // Every loaded row carries its province's code: comune codes of
-    // different provinces may share any prefix.
+    // Every loaded row carries the code its province was registered under
+    // in PRV.DB: comune codes of different provinces may share any prefix,
+    // and a province may be missing from the directory. The lookup still
+    // fills the lookup values.
     Risolvi(provincia);
     tabella.CancellaFiltri();
-    tabella.AggiungiFiltro("Provincia", Valori.Provincia);
+    tabella.AggiungiFiltro("Provincia", CodiceInPrv(provincia));
     Riapri(tabella);
 }
 

@@ -60,6 +60,8 @@ public:
 private:
     bool Risolvi(const QString& testo) { return risolutore_(testo, Valori); }
     void FiltraProvincia(gridkit::TNewTable& tabella, const QString& provincia);
+    // The CODEPRV of the PRV.DB row named `provincia` (case-blind); empty when none.
+    QString CodiceInPrv(const QString& provincia);
     Risolutore risolutore_;
     tabelle::TTable& prv_;
     tabelle::TQuery& comuni_;

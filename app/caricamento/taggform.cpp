@@ -1,7 +1,6 @@
 #include "app/caricamento/taggform.h"
 
-#include "aiuto/applicazione.h"
-#include "aiuto/contesto.h"
+#include "aiuto/tastof1.h"
 #include "app/caricamento/filedis.h"
 #include "app/caricamento/tcancprovform.h"
 #include "app/caricamento/tdelprvform.h"
@@ -96,7 +95,7 @@ TAggForm::TAggForm(TMainForm& principale) : QDialog(&principale), principale_(pr
 {
     setObjectName(QStringLiteral("AggForm"));
     setWindowTitle(QStringLiteral("Aggiornamento"));
-    aiuto::ImpostaContestoAiuto(this, 10);
+    aiuto::ImpostaGuidaFinestra(this, 10);
 
     SceltaGB = new QGroupBox(QStringLiteral("Caricamento da"), this);
     SceltaGB->setObjectName(QStringLiteral("SceltaGB"));
@@ -170,7 +169,7 @@ TAggForm::TAggForm(TMainForm& principale) : QDialog(&principale), principale_(pr
 
     connect(StartBT, &QPushButton::clicked, this, &TAggForm::StartBTClick);
     connect(EndBT, &QPushButton::clicked, this, [this] { done(messaggi::mrAbort); });
-    connect(HelpBT, &QPushButton::clicked, this, [] { aiuto::HelpContext(10); });
+    connect(HelpBT, &QPushButton::clicked, this, [this] { aiuto::GuidaFinestra(this); });
     connect(DirectoryEdit, &QLineEdit::textChanged, this, &TAggForm::DirectoryEditChange);
     connect(NDiskEdit, &QLineEdit::textChanged, this, &TAggForm::NDiskEditChange);
     connect(SceltaGB, &QGroupBox::clicked, this, &TAggForm::SceltaGBClick);

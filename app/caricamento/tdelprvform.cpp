@@ -1,7 +1,6 @@
 #include "app/caricamento/tdelprvform.h"
 
-#include "aiuto/applicazione.h"
-#include "aiuto/contesto.h"
+#include "aiuto/tastof1.h"
 #include "app/caricamento/taggform.h"
 #include "app/mainform.h"
 #include "gridkit/centratura.h"
@@ -23,7 +22,7 @@ TDelPrvForm::TDelPrvForm(TMainForm& principale) : QDialog(&principale), principa
 {
     setObjectName(QStringLiteral("DelPrvForm"));
     setWindowTitle(QStringLiteral("Elimina Provincia"));
-    aiuto::ImpostaContestoAiuto(this, 29);
+    aiuto::ImpostaGuidaFinestra(this, 29);
     resize(336, 169);
     PrvList = new QListWidget(this);
     PrvList->setObjectName(QStringLiteral("PrvList"));
@@ -45,7 +44,7 @@ TDelPrvForm::TDelPrvForm(TMainForm& principale) : QDialog(&principale), principa
     connect(OkBT, &QPushButton::clicked, this, &TDelPrvForm::OkBTClick);
     connect(PrvList, &QListWidget::itemDoubleClicked, this, &TDelPrvForm::OkBTClick);
     connect(AnnullaBT, &QPushButton::clicked, this, &TDelPrvForm::AnnullaBTClick);
-    connect(AiutoBT, &QPushButton::clicked, this, [] { aiuto::HelpContext(29); });
+    connect(AiutoBT, &QPushButton::clicked, this, [this] { aiuto::GuidaFinestra(this); });
     principale_.DelPrvForm = this;
     try {
         FormCreate();

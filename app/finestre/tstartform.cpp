@@ -2,6 +2,7 @@
 
 #include "gridkit/centratura.h"
 #include "app/finestre/disegni.h"
+#include "messaggi/servizio.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -33,6 +34,8 @@ TStartForm::TStartForm(QWidget* genitore)
     // The splash may close before the main window is shown: that must
     // never count as the program's last window closing.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // It closes itself when it loses the activation: no box goes over it.
+    setProperty(messaggi::ProprietaFinestraTransitoria, true);
     setFixedSize(Larghezza, Altezza);
 
     Panel1->setObjectName(QStringLiteral("Panel1"));

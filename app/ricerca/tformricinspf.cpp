@@ -1,7 +1,6 @@
 #include "app/ricerca/tformricinspf.h"
 
-#include "aiuto/applicazione.h"
-#include "aiuto/contesto.h"
+#include "aiuto/tastof1.h"
 #include "app/mainform.h"
 #include "app/navigazione.h"
 #include "app/ricerca/ttratteform.h"
@@ -40,7 +39,7 @@ TFormRicInsPF::TFormRicInsPF(TMainForm& principale)
 {
     setObjectName("FormRicInsPF");
     setWindowTitle(QStringLiteral("Punto Fiduciale da inserire in ricerca"));
-    aiuto::ImpostaContestoAiuto(this, 31);
+    aiuto::ImpostaGuidaFinestra(this, 31);
     CodQuery.SQL = QStringList{"Select * from \"KWArchivioComuni.db\" com", "Where com.\"CodiceFiscale\" like :Codice or",
                                "com.\"NomeComune\" like:Codice"};
 
@@ -153,6 +152,7 @@ int TFormRicInsPF::EditaPF(TTable& tabella)
     if (tabella.State() != TDataSetState::dsEdit) {
         tabella.Append();
         PanelComune->clear();
+        comuneVerificato_.clear();
     }
     const int risultato = messaggi::MostraModale(*this);
     // However the window went, no row stays pending.
@@ -236,6 +236,7 @@ void TFormRicInsPF::EditCBExit()
         ~Fine() { f = false; }
     } fine{inUscita_};
     const QString testo = EditCB->currentText();
+    comuneVerificato_.clear();
     if (testo.isEmpty()) {
         PanelComune->clear();
         return;
@@ -258,19 +259,31 @@ void TFormRicInsPF::EditCBExit()
     const QString nome = IsCodice(PanelComune->text()) ? testo : PanelComune->text();
     principale_.RisolviComune(nome, CodiceCatastale, CodiceFiscale, Provincia, NomeComune);
     ImpostaSezione(CodiceCatastale.length() == 5 ? CodiceCatastale.mid(4, 1) : QString());
+    if (trovato)
+        comuneVerificato_ = testo;
+}
+
+bool TFormRicInsPF::VerificaComune()
+{
+    const QString testo = EditCB->currentText();
+    if (testo.isEmpty())
+        return true;
+    if (comuneVerificato_ != testo)
+        EditCBExit();
+    return comuneVerificato_ == testo;
+}
+
+void TFormRicInsPF::MostraComune(const QString& testo, const QString& altraMeta)
+{
+    EditCB->setEditText(testo);
+    PanelComune->setText(altraMeta);
+    comuneVerificato_ = testo;
 }
 
 bool TFormRicInsPF::ValidaCampi()
 {
-    if (!InModifica())
+    if (!InModifica() || !VerificaComune())
         return false;
-    // A comune typed but never checked (the box not left yet) is checked now:
-    // a name must not be stored as a code.
-    if (!EditCB->currentText().isEmpty() && PanelComune->text().isEmpty()) {
-        EditCBExit();
-        if (PanelComune->text().isEmpty())
-            return false;
-    }
     for (TCampoLegato* e : {EditSezione, EditFoglio, EditAllegato, EditPF})
         e->Scrivi();
     const QString comune = IsCodice(PanelComune->text()) ? PanelComune->text() : EditCB->currentText();
@@ -354,6 +367,10 @@ bool TFormRicInsPF::ProvinciaCaricata(const QString& testo)
 
 void TFormRicInsPF::AggiungiBTClick()
 {
+    if (!VerificaComune()) {
+        AggiornaPulsantiElenco();
+        return;
+    }
     PrvTable.Open();
     if (!ProvinciaCaricata(EditCB->currentText())) {
         Avviso(this, QStringLiteral("Comune non appartenente alle province caricate in memoria"));
@@ -395,15 +412,18 @@ void TFormRicInsPF::AnnullaBTClick()
     AggiornaPulsantiElenco();
 }
 
-void TFormRicInsPF::AiutoBTClick() { aiuto::HelpContext(31); }
+void TFormRicInsPF::AiutoBTClick() { aiuto::GuidaFinestra(this); }
 
 void TFormRicInsPF::ArchivioSBClick()
 {
     if (!principale_.ComuniIntf)
         return;
     const QString nome = principale_.ComuniIntf->MostraArchivio(true, false);
-    if (!nome.isEmpty())
+    if (!nome.isEmpty()) {
         EditCB->setEditText(nome);
+        // The panel and the section follow the comune chosen.
+        EditCBExit();
+    }
 }
 
 void TFormRicInsPF::AggiornaPulsantiElenco()

@@ -60,6 +60,14 @@ public:
     void AnnullaBTClick();
     void AiutoBTClick();
 
+    // The comune box's text, looked up now unless PanelComune and the
+    // section were filled for this very text; false when the archive does
+    // not know it ("Comune inesistente" has been shown). An empty box passes.
+    bool VerificaComune();
+    // Shows a comune already known (its text and the other half in the
+    // panel) as looked up.
+    void MostraComune(const QString& testo, const QString& altraMeta);
+
     bool ValidaCampi();
     // True when the pending row was posted.
     bool SalvaPF();
@@ -81,6 +89,8 @@ private:
     TMainForm& principale_;
     tabelle::TTable* tabella_ = nullptr;
     bool inUscita_ = false;
+    // The box text that PanelComune and the section were filled for.
+    QString comuneVerificato_;
 };
 
 } // namespace tratte

@@ -1,7 +1,6 @@
 #include "app/ricerca/ttratteform.h"
 
-#include "aiuto/applicazione.h"
-#include "aiuto/contesto.h"
+#include "aiuto/tastof1.h"
 #include "app/mainform.h"
 #include "app/ricerca/ricercapf.h"
 #include "app/ricerca/tformricinspf.h"
@@ -26,7 +25,7 @@ TTratteForm::TTratteForm(TMainForm& principale) : QDialog(&principale), Table1(t
 {
     setObjectName("TratteForm");
     setWindowTitle(QStringLiteral("Elenco ricerca tratte tra Punti Fiduciali"));
-    aiuto::ImpostaContestoAiuto(this, 17);
+    aiuto::ImpostaGuidaFinestra(this, 17);
     DataSource1.SetDataSet(&Table1);
 
     auto* colonna = new QVBoxLayout(this);
@@ -182,8 +181,8 @@ void TTratteForm::DBGrid1DblClick()
     if (Table1.State() == TDataSetState::dsBrowse)
         Table1.Edit();
     if (Table1.State() != TDataSetState::dsInsert) {
-        principale_.FormRicInsPF->EditCB->setEditText(ModelloDBGrid1->NomeComuneRiga(Table1.RecNo() - 1));
-        principale_.FormRicInsPF->PanelComune->setText(Table1.FieldByName("Comune")->AsString());
+        principale_.FormRicInsPF->MostraComune(ModelloDBGrid1->NomeComuneRiga(Table1.RecNo() - 1),
+                                               Table1.FieldByName("Comune")->AsString());
     }
     principale_.FormRicInsPF->EditaPF(Table1);
 }
@@ -223,6 +222,6 @@ void TTratteForm::OKBtClick()
 
 void TTratteForm::AnnullaBTClick() { done(messaggi::mrCancel); }
 
-void TTratteForm::AiutoBTClick() { aiuto::HelpContext(17); }
+void TTratteForm::AiutoBTClick() { aiuto::GuidaFinestra(this); }
 
 } // namespace tratte

@@ -1,7 +1,5 @@
 #include "app/tolleranza/ttolleranzaform.h"
 
-#include "aiuto/applicazione.h"
-#include "aiuto/contesto.h"
 #include "aiuto/tastof1.h"
 #include "app/tolleranza/regolatolleranza.h"
 #include "messaggi/messaggi.h"
@@ -72,8 +70,7 @@ TTolleranzaForm::TTolleranzaForm(const QString& trattaArchivio, QWidget* genitor
 {
     setObjectName(QStringLiteral("TolleranzaForm"));
     setWindowTitle(QStringLiteral("Controllo della tolleranza"));
-    aiuto::ImpostaContestoAiuto(this, ContestoTolleranza);
-    aiuto::InstallaTastoF1(this);
+    aiuto::ImpostaGuidaFinestra(this, ContestoTolleranza);
 
     TrattaEdit->setReadOnly(true);
     TrattaEdit->setFocusPolicy(Qt::ClickFocus); // not a tab stop
@@ -265,7 +262,7 @@ void TTolleranzaForm::ColoraPannello(const QColor& colore)
 
 void TTolleranzaForm::AnnullaBitBtnClick() { done(messaggi::mrCancel); }
 
-void TTolleranzaForm::AiutoBitBtnClick() { aiuto::HelpContext(aiuto::ContestoAiuto(this)); }
+void TTolleranzaForm::AiutoBitBtnClick() { aiuto::GuidaFinestra(this); }
 
 void TTolleranzaForm::reject() { done(messaggi::mrCancel); }
 

@@ -27,4 +27,12 @@ QShortcut* InstallaTastoF1(QWidget* finestra, std::function<int()> contesto)
     return tasto;
 }
 
+QShortcut* ImpostaGuidaFinestra(QWidget* finestra, int contesto)
+{
+    ImpostaContestoAiuto(finestra, contesto);
+    return InstallaTastoF1(finestra);
+}
+
+bool GuidaFinestra(const QWidget* finestra) { return HelpContext(ContestoAiuto(finestra)); }
+
 } // namespace aiuto

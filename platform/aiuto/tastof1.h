@@ -15,4 +15,10 @@ namespace aiuto {
 // (for the program, TVTRHtmlHelp::CurrentContext fits here).
 QShortcut* InstallaTastoF1(QWidget* finestra, std::function<int()> contesto = {});
 
+// The help of a dialog, the same for every window that has a help context:
+// sets the window's context and installs F1 on it; returns the shortcut.
+QShortcut* ImpostaGuidaFinestra(QWidget* finestra, int contesto);
+// What the window's "Aiuto" button does: opens the window's own topic.
+bool GuidaFinestra(const QWidget* finestra);
+
 } // namespace aiuto

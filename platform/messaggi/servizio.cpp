@@ -1,5 +1,9 @@
 #include "messaggi/servizio.h"
 
+#include <QApplication>
+#include <QVariant>
+#include <QWidget>
+
 namespace messaggi {
 
 QList<int> RisultatiPulsanti(Pulsanti pulsanti)
@@ -13,6 +17,14 @@ QList<int> RisultatiPulsanti(Pulsanti pulsanti)
     case Pulsanti::InterrompiRiprovaIgnora: return {mrAbort, mrRetry, mrIgnore};
     }
     return {mrOk};
+}
+
+QWidget* GenitoreDelMessaggio(QWidget* genitore)
+{
+    QWidget* finestra = genitore ? genitore : QApplication::activeWindow();
+    while (finestra != nullptr && finestra->window()->property(ProprietaFinestraTransitoria).toBool())
+        finestra = finestra->window()->parentWidget();
+    return finestra;
 }
 
 int RisultatoPredefinito(const Messaggio& messaggio)

@@ -33,6 +33,17 @@ QList<int> RisultatiPulsanti(Pulsanti pulsanti);
 // The result of the default button; an index out of range means the first.
 int RisultatoPredefinito(const Messaggio& messaggio);
 
+// Set to true on a window that goes away by itself (the splash closes as
+// soon as it stops being the active window). A box is never shown over such
+// a window: the box would take the activation, the window would close and
+// delete the box with it.
+inline constexpr char ProprietaFinestraTransitoria[] = "finestraTransitoria";
+
+// The window a box is shown over: the given one, else the active window;
+// a transient window is passed over for its own parent window (none when
+// it has no parent: the box then stands alone).
+QWidget* GenitoreDelMessaggio(QWidget* genitore);
+
 class ServizioMessaggi {
 public:
     virtual ~ServizioMessaggi() = default;

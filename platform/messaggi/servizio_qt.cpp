@@ -1,6 +1,5 @@
 #include "messaggi/servizio_qt.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QHash>
 #include <QMessageBox>
@@ -54,9 +53,9 @@ QMessageBox::Icon iconaQt(Icona icona)
 
 int ServizioMessaggiQt::mostra(const Messaggio& messaggio, QWidget* genitore)
 {
-    // The box lives on the heap: the window it is shown over may close and
-    // delete its children while the box is up (the splash does).
-    QPointer<QMessageBox> guardia = new QMessageBox(genitore ? genitore : QApplication::activeWindow());
+    // The box lives on the heap: the window it is shown over may still close
+    // and delete its children while the box is up.
+    QPointer<QMessageBox> guardia = new QMessageBox(GenitoreDelMessaggio(genitore));
     QMessageBox& box = *guardia;
     box.setWindowTitle(messaggio.titolo);
     box.setTextFormat(Qt::PlainText); // texts may hold "<" or "&" (file names, error texts)

@@ -1,8 +1,15 @@
 // The main window on a temporary installation: its set-up, the start-up
 // selection and notice, the hidden commands and the command rule.
+#include "aiuto/applicazione.h"
+#include "app/caricamento/taggform.h"
+#include "app/caricamento/tdelprvform.h"
 #include "app/configurazione.h"
 #include "app/mainform.h"
+#include "app/ricerca/tformricinspf.h"
+#include "app/ricerca/ttratteform.h"
+#include "app/tolleranza/ttolleranzaform.h"
 #include "supporto_app.h"
+#include "supporto_ricerca.h"
 #include "componenti/creazione.h"
 #include "componenti/server.h"
 #include "registro/treginifile.h"
@@ -17,8 +24,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -312,6 +323,126 @@ TEST_F(MainFormTest, ComponenteDellaDirectoryCreatoERilasciato)
     // The window gave its reference back: the library may go.
     componenti::CoFreeUnusedLibraries();
     EXPECT_EQ(componenti::LibrerieCaricate(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The real message service: a box shown while the splash is up is still
+// there once the splash has gone, until it is answered.
+TEST(AvvioConIlServizioReale, UnErroreDiAvvioRestaFinoAllaRisposta)
+{
+    CartellaTemporanea cartella;
+    const QString programma = cartella.sottocartella("Tratte");
+    QDir(programma).mkpath("Archivi");
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    // The directory is not registered: "Classe non registrata".
+    auto splashVisibile = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "StartForm" && w->isVisible())
+                return true;
+        return false;
+    };
+    QString testo;
+    bool splashSparitoConIlBox = false;
+    int giri = 0, senzaSplash = 0;
+    QTimer controllo;
+    controllo.setInterval(20);
+    QObject::connect(&controllo, &QTimer::timeout, [&] {
+        ++giri;
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        senzaSplash = splashVisibile() ? 0 : senzaSplash + 1;
+        // The box has outlived the splash for a while; or time is up.
+        if (senzaSplash >= 10 || giri > 250) {
+            splashSparitoConIlBox = senzaSplash >= 10 && box->isVisible();
+            testo = box->text();
+            box->buttons().first()->click();
+        }
+    });
+    controllo.start();
+    {
+        TMainForm f(programma);
+        controllo.stop();
+        EXPECT_TRUE(splashSparitoConIlBox);
+        EXPECT_TRUE(testo.contains("{F6CC86A0-E389-11D3-B19A-444553540000}")) << testo.toStdString();
+        EXPECT_FALSE(splashVisibile());
+    }
+}
+
+// A registry folder that cannot be created: one clear message, the
+// defaults, and every window on the program's own folders.
+TEST_F(MainFormTest, RegistroNonScrivibile)
+{
+    prova::CopiaTabelleLavoro(programma);
+    QFile file(cartella.file("file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("TRATTE_REGISTRO", cartella.file("file/registro").toLocal8Bit());
+    // Started from another folder, which holds no tables.
+    const QString corrente = QDir::currentPath();
+    QDir::setCurrent(cartella.sottocartella("altrove"));
+    {
+        auto f = Avvia();
+        TTratteForm lista(*f);
+        TFormRicInsPF voce(*f);
+        TAggForm aggiornamento(*f);
+        TDelPrvForm eliminazione(*f);
+        QApplication::processEvents();
+        EXPECT_TRUE(f->Database.Connected());
+        EXPECT_TRUE(lista.Table1.Active());
+        EXPECT_TRUE(QFileInfo(lista.Table1.Percorso()).absolutePath().startsWith(programma));
+        QStringList registro, altri;
+        for (const auto& m : finto.mostrati)
+            (m.testo.contains("file/registro") ? registro : altri) << m.titolo + ": " + m.testo;
+        ASSERT_EQ(registro.size(), 1) << Testi().join('\n').toStdString();
+        EXPECT_TRUE(registro[0].startsWith("Avviso: ")) << registro[0].toStdString();
+        EXPECT_TRUE(registro[0].contains("si usano i valori predefiniti")) << registro[0].toStdString();
+        // Nothing registered: the directory's class is missing; the notice
+        // shows, as by default.
+        ASSERT_EQ(altri.size(), 2) << altri.join('\n').toStdString();
+        EXPECT_TRUE(altri[0].contains("{F6CC86A0-E389-11D3-B19A-444553540000}"));
+        EXPECT_TRUE(altri[1].startsWith("Informazione: "));
+    }
+    QDir::setCurrent(corrente);
+}
+
+// F1 and the "Aiuto" button of every dialog with a help context open its topic.
+TEST_F(MainFormTest, AiutoEF1InOgniFinestra)
+{
+    prova::CopiaTabelleLavoro(programma);
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    auto f = Avvia();
+    TTratteForm lista(*f);
+    TFormRicInsPF voce(*f);
+    TAggForm aggiornamento(*f);
+    TDelPrvForm eliminazione(*f);
+    TTolleranzaForm tolleranza("100", f.get());
+    QList<int> aperti;
+    aiuto::ImpostaGestoreAiuto([&](int comando, quintptr dati, bool&) {
+        if (comando == aiuto::HELP_CONTEXT)
+            aperti << int(dati);
+        return true;
+    });
+    const QList<std::tuple<QDialog*, QAbstractButton*, int>> finestre{
+        {&aggiornamento, aggiornamento.HelpBT, 10}, {&eliminazione, eliminazione.AiutoBT, 29}, {&lista, lista.AiutoBT, 17},
+        {&voce, voce.AiutoBT, 31}, {&tolleranza, tolleranza.AiutoBitBtn, 26}};
+    for (const auto& [finestra, pulsante, contesto] : finestre) {
+        aperti.clear();
+        finestra->show();
+        finestra->activateWindow();
+        // A dialog counts as active with its main window: wait for its own activation.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == finestra; }))
+            << finestra->objectName().toStdString();
+        QWidget* fuoco = finestra->focusWidget() ? finestra->focusWidget() : finestra;
+        QTest::keyClick(fuoco, Qt::Key_F1);
+        pulsante->click();
+        EXPECT_EQ(aperti, (QList<int>{contesto, contesto})) << finestra->objectName().toStdString();
+        finestra->hide();
+    }
+    aiuto::ImpostaGestoreAiuto({});
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "messaggi/servizio_finto.h"
 #include "registro/treginifile.h"
 #include "supporto/cartella_temporanea.h"
+#include "tabelle/sorgente.h"
 #include "tabelle/tabella.h"
 
 #include <QAbstractItemView>
@@ -293,6 +294,46 @@ TEST_F(NavigazioneTest, VistaDellaProvinciaSulCodiceDiProvincia)
     EXPECT_EQ(ComuniMostrati(*f), QStringList{"E463"});
     EXPECT_EQ(f->Pannello(1), "LA SPEZIA");
     EXPECT_EQ(f->Pannello(3), "1");
+}
+
+TEST_F(NavigazioneTest, VistaDiUnaProvinciaSconosciutaAllaDirectory)
+{
+    // Registered under its code, which the directory does not know: the
+    // whole-province view still shows its rows, by the code PRV.DB holds.
+    Carica({{"LT", "LATINA"}, {"QQ", "QQ"}}, {{"E472", "", "LT"}, {"Q001", "", "QQ"}, {"Q002", "", "QQ"}});
+    auto f = Avvia();
+    Scegli(f->ProvinceCB, "QQ");
+    EXPECT_EQ(Voci(f->ComuniCB), QStringList{"Tutti i Comuni"});
+    f->ComuniCB->setEditText("Tutti i Comuni");
+    f->ComuniCBChange();
+    EXPECT_EQ(ComuniMostrati(*f), (QStringList{"Q001", "Q002"}));
+    EXPECT_EQ(f->Pannello(3), "2");
+    EXPECT_TRUE(finto.mostrati.isEmpty());
+}
+
+// Counts the openings of a dataset.
+class Aperture : public tabelle::TDataLink {
+public:
+    void ActiveChanged() override { numero += Active() ? 1 : 0; }
+    int numero = 0;
+};
+
+TEST_F(NavigazioneTest, LaProvinciaInizialeCostruisceLElencoUnaVolta)
+{
+    DueProvince();
+    ScriviValoriIniziali({"latina", "", ""});
+    TMainForm f(programma);
+    tabelle::TDataSource sorgente;
+    sorgente.SetDataSet(&f.Query1);
+    Aperture aperture;
+    aperture.SetDataSource(&sorgente);
+    f.show();
+    QApplication::processEvents();
+    EXPECT_EQ(f.ProvinceCB->currentText(), "LATINA");
+    EXPECT_EQ(Voci(f.ComuniCB).size(), 34);
+    // The comune list of the province is built once.
+    EXPECT_EQ(aperture.numero, 1);
+    aperture.SetDataSource(nullptr);
 }
 
 TEST_F(NavigazioneTest, RipristinoDelComuneRicordato)

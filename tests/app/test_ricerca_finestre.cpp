@@ -236,6 +236,72 @@ TEST_F(RicercaFinestreTest, MessaggiDelPuntoEAnnulla)
     EXPECT_TRUE(Testi().isEmpty());
 }
 
+// Enter fires "Altro" with the focus still in the comune box: what the box
+// shows is looked up, checked and stored, never the comune looked up before.
+TEST_F(RicercaFinestreTest, SiRegistraIlComuneCheLaCasellaMostra)
+{
+    Avvia();
+    auto invio = [&] { QTest::keyClick(voce->EditCB->lineEdit(), Qt::Key_Return); };
+    auto digitaComune = [&](const QString& testo) {
+        voce->EditCB->lineEdit()->selectAll();
+        QTest::keyClick(voce->EditCB->lineEdit(), Qt::Key_Backspace);
+        QTest::keyClicks(voce->EditCB->lineEdit(), testo);
+    };
+    finto.ScriviModale([&](QDialog& d) {
+        d.show();
+        voce->EditCB->setFocus();
+        EXPECT_EQ(voce->EditCB->currentText(), "ROMA");
+        Scrivi(voce->EditFoglio, "10");
+        Scrivi(voce->EditPF, "1");
+        voce->EditCB->setFocus();
+        invio();
+        EXPECT_EQ(lista->Table1.RecordCount(), 1);
+        // The next point in another comune of the province, Enter at once.
+        Scrivi(voce->EditPF, "1");
+        voce->EditCB->setFocus();
+        digitaComune("frascati");
+        EXPECT_EQ(voce->PanelComune->text(), "H501");
+        invio();
+        EXPECT_EQ(voce->PanelComune->text(), "D773");
+        EXPECT_EQ(lista->Table1.RecordCount(), 2);
+        // A comune unknown to the archive: nothing stored.
+        Scrivi(voce->EditPF, "2");
+        voce->EditCB->setFocus();
+        digitaComune("nessuno");
+        invio();
+        EXPECT_EQ(Testi(), QStringList{"Avviso: Comune inesistente"});
+        EXPECT_EQ(lista->Table1.RecordCount(), 2);
+        // A text set without typing (as the "..." button sets it) is looked up too.
+        voce->EditCB->setEditText("ROMA");
+        voce->OKBTClick();
+        d.hide();
+        return d.result();
+    });
+    lista->AggiungiBTClick();
+    EXPECT_EQ(TRicercaPF::Punti(lista->Table1),
+              (QList<PuntoFiduciale>{{"D773", "", 10, "", 1}, {"H501", "", 10, "", 1}, {"H501", "", 10, "", 2}}));
+    EXPECT_TRUE(Testi().isEmpty());
+
+    // Editing a listed point: its comune retyped as one of a province not
+    // loaded is refused by "Altro", and the point keeps its comune.
+    lista->Table1.First();
+    finto.ScriviModale([&](QDialog& d) {
+        d.show();
+        EXPECT_EQ(voce->EditCB->currentText(), "FRASCATI");
+        EXPECT_EQ(voce->PanelComune->text(), "D773");
+        voce->EditCB->setFocus();
+        digitaComune("milano");
+        invio();
+        EXPECT_EQ(Testi(), QStringList{"Avviso: Comune non appartenente alle province caricate in memoria"});
+        EXPECT_EQ(voce->PanelComune->text(), "F205");
+        d.hide();
+        return int(messaggi::mrCancel);
+    });
+    lista->DBGrid1DblClick();
+    EXPECT_EQ(TRicercaPF::Punti(lista->Table1).value(0), (PuntoFiduciale{"D773", "", 10, "", 1}));
+    EXPECT_TRUE(Testi().isEmpty());
+}
+
 TEST_F(RicercaFinestreTest, LaSezioneVieneDalCodiceCatastale)
 {
     const QString archivio = cartella.sottocartella("ArchivioSezioni");

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -151,4 +152,39 @@ TEST(Messaggi, IlServizioRealeMappaIPulsanti)
     EXPECT_EQ(reale.mostra({"Riprovare?", "Errore", Pulsanti::RiprovaAnnulla, Icona::Errore, 0}, nullptr), mrCancel);
     QuandoAppare([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
     EXPECT_EQ(reale.mostra({"Continuare?", "Avviso", Pulsanti::SiNo, Icona::Avviso, 0}, nullptr), mrNo);
+}
+
+// A window that closes itself on losing the activation, as the splash does,
+// never carries a box: the box goes over its parent window, or stands alone.
+TEST(Messaggi, NessunBoxSopraUnaFinestraTransitoria)
+{
+    QWidget principale;
+    auto* campo = new QWidget(&principale);
+    QWidget transitoria(&principale, Qt::Window);
+    transitoria.setProperty(ProprietaFinestraTransitoria, true);
+    auto* figlio = new QWidget(&transitoria);
+    EXPECT_EQ(GenitoreDelMessaggio(campo), campo);
+    EXPECT_EQ(GenitoreDelMessaggio(figlio), &principale);
+
+    QPointer<QWidget> guardia(new QWidget);
+    guardia->setProperty(ProprietaFinestraTransitoria, true);
+    guardia->setAttribute(Qt::WA_DeleteOnClose);
+    guardia->show();
+    guardia->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == guardia; }));
+    EXPECT_EQ(GenitoreDelMessaggio(nullptr), nullptr);
+    // The box takes the activation; the window closes on that; the box stays.
+    QObject::connect(qApp, &QApplication::focusChanged, guardia, [&] {
+        if (guardia && !guardia->isActiveWindow())
+            guardia->close();
+    });
+    bool rimasto = false;
+    QuandoAppare([&](QMessageBox& box) {
+        QTest::qWait(100);
+        rimasto = !guardia && box.isVisible();
+        box.defaultButton()->click();
+    });
+    ServizioMessaggiQt reale;
+    EXPECT_EQ(reale.mostra({"Errore di avvio", "Errore", Pulsanti::Ok, Icona::Errore, 0}, nullptr), mrOk);
+    EXPECT_TRUE(rimasto);
 }
