@@ -46,19 +46,21 @@ protected:
         QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, QPoint(t.sectionViewportPosition(colonna) + t.sectionSize(colonna) / 2, t.height() / 2));
     }
 
-    void MuoviSuTitolo(int colonna)
+    void MuoviSuTitolo(int colonna) { MuoviSuTitolo(*griglia, colonna); }
+    static void MuoviSuTitolo(TNewDBGrid& g, int colonna)
     {
-        TTitoliGriglia& t = griglia->Titoli();
+        TTitoliGriglia& t = g.Titoli();
         const QPoint p(t.sectionViewportPosition(colonna) + t.sectionSize(colonna) / 2, t.height() / 2);
         QMouseEvent e(QEvent::MouseMove, p, t.viewport()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(t.viewport(), &e);
     }
 
-    void MuoviSuCelle()
+    void MuoviSuCelle() { MuoviSuCelle(*griglia); }
+    static void MuoviSuCelle(TNewDBGrid& g)
     {
         const QPoint p(20, 20);
-        QMouseEvent e(QEvent::MouseMove, p, griglia->viewport()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(griglia->viewport(), &e);
+        QMouseEvent e(QEvent::MouseMove, p, g.viewport()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(g.viewport(), &e);
     }
 
     qint64 Pf() const { return tabella->FieldByName("PF1")->AsInteger(); }
@@ -406,6 +408,46 @@ TEST_F(NewDBGridTest, SuggerimentoSuiTitoli)
     tabella->Close();
     MuoviSuTitolo(0);
     EXPECT_FALSE(s.Finestra().isVisible());
+}
+
+TEST_F(NewDBGridTest, SuggerimentiSovrappostiDiDueGriglieNonSpengonoQuelliDellApplicazione)
+{
+    Collega(5);
+    griglia->TitleHint = true;
+    Mostra(*griglia, 800, 300);
+    auto seconda = std::make_unique<TNewDBGrid>();
+    seconda->TitleHint = true;
+    seconda->SetDataSource(&sorgente);
+    Mostra(*seconda, 800, 300);
+    SuggerimentoTitolo& a = griglia->Suggerimento();
+    SuggerimentoTitolo& b = seconda->Suggerimento();
+    a.PuntatoreSullaGriglia = b.PuntatoreSullaGriglia = [] { return true; };
+    auto finisci = [](SuggerimentoTitolo& s) {
+        while (s.Timer().isActive())
+            s.Scatto();
+    };
+    ASSERT_TRUE(SuggerimentiApplicazione::Attivi());
+
+    // The second hint comes while the first is up; both end on their timers.
+    MuoviSuTitolo(*griglia, 1);
+    MuoviSuTitolo(*seconda, 2);
+    finisci(a);
+    EXPECT_FALSE(SuggerimentiApplicazione::Attivi()); // the second is still up
+    finisci(b);
+    EXPECT_TRUE(SuggerimentiApplicazione::Attivi());
+
+    // Again, the second ending when the pointer leaves its titles.
+    MuoviSuTitolo(*griglia, 2);
+    MuoviSuTitolo(*seconda, 3);
+    finisci(a);
+    MuoviSuCelle(*seconda);
+    EXPECT_TRUE(SuggerimentiApplicazione::Attivi());
+
+    // A grid that goes while its hint is up takes its hold with it.
+    MuoviSuTitolo(*seconda, 1);
+    EXPECT_FALSE(SuggerimentiApplicazione::Attivi());
+    seconda.reset();
+    EXPECT_TRUE(SuggerimentiApplicazione::Attivi());
 }
 
 TEST_F(NewDBGridTest, AdattaColonnaConIlDoppioClicSulDivisore)
