@@ -450,6 +450,23 @@ TEST_F(NewDBGridTest, SuggerimentiSovrappostiDiDueGriglieNonSpengonoQuelliDellAp
     EXPECT_TRUE(SuggerimentiApplicazione::Attivi());
 }
 
+TEST_F(NewDBGridTest, UnTastoNonSpostaLaRigaCorrente)
+{
+    Collega(12);
+    Mostra(*griglia, 800, 300);
+    griglia->setFocus();
+    griglia->SetSelectedIndex(griglia->Columns().IndiceDi("ComunePF1"));
+    ASSERT_EQ(tabella->RecNo(), 1);
+    // Rows "C012", "C011", ...: a search as you type would go to "C011" and on.
+    QTest::keyClicks(griglia.get(), "C01");
+    QTest::keyClick(griglia.get(), Qt::Key_0);
+    EXPECT_EQ(tabella->RecNo(), 1);
+    EXPECT_EQ(griglia->currentIndex().row(), 0);
+    // The arrow keys still move.
+    QTest::keyClick(griglia.get(), Qt::Key_Down);
+    EXPECT_EQ(tabella->RecNo(), 2);
+}
+
 TEST_F(NewDBGridTest, AdattaColonnaConIlDoppioClicSulDivisore)
 {
     Collega(8);
