@@ -101,11 +101,28 @@ void TNewDBGrid::ApplicaOrdinamento()
         OrdinaTabella(*tabella, CampoOrdine, Ordinamento == TOrdine::Down);
 }
 
+void TNewDBGrid::AllineaOrdinamento(const TNewTable& tabella)
+{
+    // The arrow shows the order the rows are in, whoever set the table's
+    // sort fields: one field, or none.
+    if (tabella.CampiOrdine.size() != 1) {
+        CampoOrdine.clear();
+        Ordinamento = TOrdine::Up;
+        return;
+    }
+    const QString& campo = tabella.CampiOrdine.front();
+    if (CampoOrdine.compare(campo, Qt::CaseInsensitive) != 0) {
+        const TField* f = tabella.FindField(campo);
+        CampoOrdine = f ? f->FieldName() : campo;
+    }
+    Ordinamento = tabella.Discendente ? TOrdine::Down : TOrdine::Up;
+}
+
 void TNewDBGrid::RegistraOrdinamento() { ordinamenti_.Aggiungi(CampoOrdine, Ordinamento == TOrdine::Down); }
 
 std::optional<QPoint> TNewDBGrid::PosizioneFreccia(int colonna, const QRect& titolo) const
 {
-    if (!DefaultDrawing || CampoOrdine.isEmpty() || colonna < 0 || colonna >= Columns().Count()
+    if (!DefaultDrawing || CampoOrdine.isEmpty() || !DatiAttivi() || colonna < 0 || colonna >= Columns().Count()
         || Columns()[colonna].FieldName().compare(CampoOrdine, Qt::CaseInsensitive) != 0)
         return std::nullopt;
     const int x = titolo.left() + titolo.width() - LarghezzaFreccia - 2;
@@ -247,6 +264,8 @@ void TNewDBGrid::LinkActive(bool attivo)
     const auto* tabella = qobject_cast<const TNewTable*>(DataSet());
     if (tabella)
         Columns().RimuoviCampi(tabella->CampiSistema);
+    if (attivo && tabella)
+        AllineaOrdinamento(*tabella);
     TDBGrid::LinkActive(attivo);
     if (!DataSet())
         return;

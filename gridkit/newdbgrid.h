@@ -35,6 +35,8 @@ public:
     bool LeggiInAvvio = false;
     bool SalvaInUscita = false;
     bool ConfermaSalvaUscita = false;
+    // The sort the arrow shows: each time a TNewTable opens they follow
+    // the sort fields it was run with (empty when none or several).
     QString CampoOrdine;
     TOrdine Ordinamento = TOrdine::Up;
     bool TitleHint = false;
@@ -119,6 +121,8 @@ private:
     bool SuggerimentoPossibile() const;
     void SuTitoli(const QPoint& posizione);
     void InstallaGanciDataSet();
+    // CampoOrdine and Ordinamento from the sort the table was run with.
+    void AllineaOrdinamento(const TNewTable& tabella);
 
     THelpContextOptionMenu helpContextOptionMenu_;
     QStringList campiVisibili_;

@@ -450,6 +450,40 @@ TEST_F(NewDBGridTest, SuggerimentiSovrappostiDiDueGriglieNonSpengonoQuelliDellAp
     EXPECT_TRUE(SuggerimentiApplicazione::Attivi());
 }
 
+TEST_F(NewDBGridTest, LaFrecciaSegueLOrdineDelleRighe)
+{
+    Collega(6);
+    Mostra(*griglia, 800, 300);
+    const QRect titolo(0, 0, 200, 20);
+    ClicTitolo(1);
+    ClicTitolo(1);
+    ASSERT_EQ(griglia->CampoOrdine, "ComunePF1");
+    ASSERT_EQ(griglia->Ordinamento, TOrdine::Down);
+    ASSERT_TRUE(griglia->PosizioneFreccia(1, titolo));
+
+    // The table run again without sort fields (as a search does): no arrow,
+    // and the next click on that title sorts ascending.
+    tabella->CampiOrdine.clear();
+    tabella->Riapri();
+    EXPECT_TRUE(griglia->CampoOrdine.isEmpty());
+    EXPECT_FALSE(griglia->PosizioneFreccia(1, titolo));
+    ClicTitolo(1);
+    EXPECT_EQ(griglia->Ordinamento, TOrdine::Up);
+    EXPECT_EQ(griglia->Modello().data(griglia->Modello().index(0, 1)).toString(), "C001");
+
+    // Sort fields set on the table: the arrow shows them, in the field's spelling.
+    tabella->CampiOrdine = QStringList{"PF1"};
+    tabella->Discendente = true;
+    tabella->Riapri();
+    EXPECT_EQ(griglia->CampoOrdine, "PF1");
+    EXPECT_EQ(griglia->Ordinamento, TOrdine::Down);
+    EXPECT_TRUE(griglia->PosizioneFreccia(2, titolo));
+    EXPECT_FALSE(griglia->PosizioneFreccia(1, titolo));
+    // A closed table has no rows in any order.
+    tabella->Close();
+    EXPECT_FALSE(griglia->PosizioneFreccia(2, titolo));
+}
+
 TEST_F(NewDBGridTest, UnTastoNonSpostaLaRigaCorrente)
 {
     Collega(12);
