@@ -121,8 +121,11 @@ private:
     bool SuggerimentoPossibile() const;
     void SuTitoli(const QPoint& posizione);
     void InstallaGanciDataSet();
+    // Whether the table can be sorted by `campo`; the message when not.
+    bool CampoOrdinabile(const TNewTable& tabella, const QString& campo) const;
     // CampoOrdine and Ordinamento from the sort the table was run with.
     void AllineaOrdinamento(const TNewTable& tabella);
+    void RimuoviColonneSenzaCampo();
 
     THelpContextOptionMenu helpContextOptionMenu_;
     QStringList campiVisibili_;
@@ -130,6 +133,9 @@ private:
     bool layoutCambiato_ = false;
     bool saltaClicTitolo_ = false;
     bool layoutLetto_ = false;
+    // A stored layout was applied: its columns without a field go when
+    // the dataset is open.
+    bool verificaCampiLayout_ = false;
     QPixmap su_, giu_, vero_, falso_;
     SuggerimentoTitolo* suggerimento_;
     GancioChiusura* gancio_ = nullptr;

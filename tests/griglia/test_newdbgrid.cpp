@@ -484,6 +484,32 @@ TEST_F(NewDBGridTest, LaFrecciaSegueLOrdineDelleRighe)
     EXPECT_FALSE(griglia->PosizioneFreccia(2, titolo));
 }
 
+TEST_F(NewDBGridTest, UnCampoMancanteNonSiOrdinaENonChiudeNulla)
+{
+    Collega(4);
+    Mostra(*griglia, 800, 300);
+    ClicTitolo(2); // PF1
+    TColumn& anno = griglia->Columns().Add();
+    anno.SetFieldName("Anno");
+    const int n = griglia->Columns().Count();
+    griglia->OrdinaColonna(anno);
+    EXPECT_EQ(Testi(), QStringList{"Impossibile ordinare: il campo \"Anno\" non è nella tabella."});
+    EXPECT_TRUE(tabella->TDataSet::Active());
+    EXPECT_EQ(griglia->Modello().rowCount(), 4);
+    EXPECT_EQ(griglia->CampoOrdine, "PF1");
+    EXPECT_EQ(tabella->CampiOrdine, QStringList{"PF1"});
+    EXPECT_EQ(griglia->Ordinamenti().Voci().size(), 1);
+    EXPECT_EQ(griglia->Columns().Count(), n);
+    // The same from a form that sets CampoOrdine itself.
+    griglia->CampoOrdine = "Anno";
+    griglia->ApplicaOrdinamento();
+    EXPECT_EQ(Testi().size(), 2);
+    EXPECT_TRUE(tabella->TDataSet::Active());
+    tabella->Riapri();
+    EXPECT_EQ(tabella->RecordCount(), 4);
+    EXPECT_EQ(griglia->CampoOrdine, "PF1");
+}
+
 TEST_F(NewDBGridTest, UnTastoNonSpostaLaRigaCorrente)
 {
     Collega(12);
