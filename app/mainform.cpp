@@ -889,6 +889,7 @@ void TMainForm::RimuoviBTClick()
         Table.CancellaFiltri();
         Table.Condizioni.clear();
         Table.TabelleAggiuntive.clear();
+        Table.CampiOrdine.clear();
         NewDBGrid1->CampoOrdine.clear();
         {
             const QSignalBlocker blocco(ProvinceCB);

@@ -77,6 +77,9 @@ public:
 
     // Selects every row when multiple selection is on (the corner cell, Ctrl+A).
     void selectAll() override;
+    // No search as you type: a letter or digit does not move the current
+    // row (the view's own search would read a column of every row).
+    void keyboardSearch(const QString&) override {}
 
 signals:
     // A title was clicked (before OnTitleClick runs).

@@ -78,6 +78,8 @@ void TNewDBGrid::OrdinaColonna(TColumn& colonna)
     if (!tabella)
         return;
     const QString campo = colonna.FieldName();
+    if (!CampoOrdinabile(*tabella, campo))
+        return;
     try {
         AttesaOrdinamento attesa(window());
         RegistraOrdinamento();
@@ -98,14 +100,42 @@ void TNewDBGrid::OrdinaColonna(TColumn& colonna)
 void TNewDBGrid::ApplicaOrdinamento()
 {
     if (auto* tabella = qobject_cast<TNewTable*>(DataSet()))
-        OrdinaTabella(*tabella, CampoOrdine, Ordinamento == TOrdine::Down);
+        if (CampoOrdine.isEmpty() || CampoOrdinabile(*tabella, CampoOrdine))
+            OrdinaTabella(*tabella, CampoOrdine, Ordinamento == TOrdine::Down);
+}
+
+bool TNewDBGrid::CampoOrdinabile(const TNewTable& tabella, const QString& campo) const
+{
+    // A field the query does not select would be sorted by a query that
+    // fails, and every later one with it: the sort is refused instead.
+    if (!tabella.TDataSet::Active() || tabella.FindField(campo))
+        return true;
+    messaggi::ShowMessage(QStringLiteral("Impossibile ordinare: il campo \"%1\" non è nella tabella.").arg(campo));
+    return false;
+}
+
+void TNewDBGrid::AllineaOrdinamento(const TNewTable& tabella)
+{
+    // The arrow shows the order the rows are in, whoever set the table's
+    // sort fields: one field, or none.
+    if (tabella.CampiOrdine.size() != 1) {
+        CampoOrdine.clear();
+        Ordinamento = TOrdine::Up;
+        return;
+    }
+    const QString& campo = tabella.CampiOrdine.front();
+    if (CampoOrdine.compare(campo, Qt::CaseInsensitive) != 0) {
+        const TField* f = tabella.FindField(campo);
+        CampoOrdine = f ? f->FieldName() : campo;
+    }
+    Ordinamento = tabella.Discendente ? TOrdine::Down : TOrdine::Up;
 }
 
 void TNewDBGrid::RegistraOrdinamento() { ordinamenti_.Aggiungi(CampoOrdine, Ordinamento == TOrdine::Down); }
 
 std::optional<QPoint> TNewDBGrid::PosizioneFreccia(int colonna, const QRect& titolo) const
 {
-    if (!DefaultDrawing || CampoOrdine.isEmpty() || colonna < 0 || colonna >= Columns().Count()
+    if (!DefaultDrawing || CampoOrdine.isEmpty() || !DatiAttivi() || colonna < 0 || colonna >= Columns().Count()
         || Columns()[colonna].FieldName().compare(CampoOrdine, Qt::CaseInsensitive) != 0)
         return std::nullopt;
     const int x = titolo.left() + titolo.width() - LarghezzaFreccia - 2;
@@ -138,7 +168,26 @@ bool TNewDBGrid::LeggiImpostazioni()
     Columns().DaDescrizioni(*letto);
     if (auto* tabella = qobject_cast<TNewTable*>(DataSet()))
         Columns().RimuoviCampi(tabella->CampiSistema);
+    // Its fields are known once the dataset is open.
+    verificaCampiLayout_ = true;
+    if (DatiAttivi())
+        RimuoviColonneSenzaCampo();
     return true;
+}
+
+void TNewDBGrid::RimuoviColonneSenzaCampo()
+{
+    // A stored layout may name a field the dataset no longer has.
+    verificaCampiLayout_ = false;
+    QStringList mancanti;
+    for (int i = 0; i < Columns().Count(); ++i)
+        if (!Columns()[i].Field())
+            mancanti << Columns()[i].FieldName();
+    // None left: the dataset's own columns rather than an empty grid.
+    if (!mancanti.isEmpty() && mancanti.size() == Columns().Count())
+        Columns().SetState(TDBGridColumnsState::csDefault);
+    else
+        Columns().RimuoviCampi(mancanti);
 }
 
 void TNewDBGrid::SalvaInChiusura()
@@ -247,6 +296,10 @@ void TNewDBGrid::LinkActive(bool attivo)
     const auto* tabella = qobject_cast<const TNewTable*>(DataSet());
     if (tabella)
         Columns().RimuoviCampi(tabella->CampiSistema);
+    if (attivo && verificaCampiLayout_)
+        RimuoviColonneSenzaCampo();
+    if (attivo && tabella)
+        AllineaOrdinamento(*tabella);
     TDBGrid::LinkActive(attivo);
     if (!DataSet())
         return;

@@ -35,6 +35,8 @@ public:
     bool LeggiInAvvio = false;
     bool SalvaInUscita = false;
     bool ConfermaSalvaUscita = false;
+    // The sort the arrow shows: each time a TNewTable opens they follow
+    // the sort fields it was run with (empty when none or several).
     QString CampoOrdine;
     TOrdine Ordinamento = TOrdine::Up;
     bool TitleHint = false;
@@ -119,6 +121,11 @@ private:
     bool SuggerimentoPossibile() const;
     void SuTitoli(const QPoint& posizione);
     void InstallaGanciDataSet();
+    // Whether the table can be sorted by `campo`; the message when not.
+    bool CampoOrdinabile(const TNewTable& tabella, const QString& campo) const;
+    // CampoOrdine and Ordinamento from the sort the table was run with.
+    void AllineaOrdinamento(const TNewTable& tabella);
+    void RimuoviColonneSenzaCampo();
 
     THelpContextOptionMenu helpContextOptionMenu_;
     QStringList campiVisibili_;
@@ -126,6 +133,9 @@ private:
     bool layoutCambiato_ = false;
     bool saltaClicTitolo_ = false;
     bool layoutLetto_ = false;
+    // A stored layout was applied: its columns without a field go when
+    // the dataset is open.
+    bool verificaCampiLayout_ = false;
     QPixmap su_, giu_, vero_, falso_;
     SuggerimentoTitolo* suggerimento_;
     GancioChiusura* gancio_ = nullptr;

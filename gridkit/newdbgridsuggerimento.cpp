@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <QToolTip>
 
@@ -21,14 +22,13 @@ public:
 };
 
 QPointer<Filtro> filtro;
+bool impostati = true;
+QSet<const void*> trattenuti;
 
-} // namespace
-
-bool Attivi() { return filtro.isNull(); }
-
-void Imposta(bool attivi)
+void Aggiorna()
 {
-    if (attivi == Attivi() || !qApp)
+    const bool attivi = impostati && trattenuti.isEmpty();
+    if (attivi == filtro.isNull() || !qApp)
         return;
     if (attivi) {
         delete filtro.data();
@@ -36,6 +36,28 @@ void Imposta(bool attivi)
         filtro = new Filtro(qApp);
         qApp->installEventFilter(filtro);
     }
+}
+
+} // namespace
+
+bool Attivi() { return filtro.isNull(); }
+
+void Imposta(bool attivi)
+{
+    impostati = attivi;
+    Aggiorna();
+}
+
+void Trattieni(const void* chi)
+{
+    trattenuti.insert(chi);
+    Aggiorna();
+}
+
+void Rilascia(const void* chi)
+{
+    trattenuti.remove(chi);
+    Aggiorna();
 }
 
 } // namespace SuggerimentiApplicazione
@@ -56,29 +78,13 @@ SuggerimentoTitolo::SuggerimentoTitolo(QWidget& griglia)
     PuntatoreSullaGriglia = [this] { return griglia_.rect().contains(griglia_.mapFromGlobal(QCursor::pos())); };
 }
 
-SuggerimentoTitolo::~SuggerimentoTitolo() { RipristinaApplicazione(); }
-
-void SuggerimentoTitolo::SpegniApplicazione()
-{
-    // Saved once: moving from one title to the next must not save the
-    // "off" this hint itself set.
-    if (!salvato_)
-        salvato_ = SuggerimentiApplicazione::Attivi();
-    SuggerimentiApplicazione::Imposta(false);
-}
-
-void SuggerimentoTitolo::RipristinaApplicazione()
-{
-    if (salvato_)
-        SuggerimentiApplicazione::Imposta(*salvato_);
-    salvato_.reset();
-}
+SuggerimentoTitolo::~SuggerimentoTitolo() { SuggerimentiApplicazione::Rilascia(this); }
 
 void SuggerimentoTitolo::SopraTitolo(int colonna, const QString& titolo, const QRect& cella)
 {
     if (colonna == colonna_)
         return;
-    SpegniApplicazione();
+    SuggerimentiApplicazione::Trattieni(this);
     colonna_ = colonna;
     finestra_->setText(QStringLiteral("Ordinamento per : ") + titolo);
     contatore_ = 0;
@@ -96,7 +102,7 @@ void SuggerimentoTitolo::FuoriTitoli()
     colonna_ = -1;
     timer_->stop();
     finestra_->hide();
-    RipristinaApplicazione();
+    SuggerimentiApplicazione::Rilascia(this);
 }
 
 void SuggerimentoTitolo::Nascondi()
@@ -104,7 +110,7 @@ void SuggerimentoTitolo::Nascondi()
     contatore_ = 0;
     timer_->stop();
     finestra_->hide();
-    RipristinaApplicazione();
+    SuggerimentiApplicazione::Rilascia(this);
 }
 
 void SuggerimentoTitolo::Scatto()

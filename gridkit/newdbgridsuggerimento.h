@@ -2,11 +2,10 @@
 // The title hint of the enhanced grid: "Ordinamento per : " + the column's
 // title in a small hint window under the title the mouse reached, shown at
 // most about two seconds and again only over another column. While it is
-// up the application's own hints are switched off (SuggerimentiApplicazione).
+// up it holds the application's own hints off (SuggerimentiApplicazione).
 #include <QObject>
 #include <QRect>
 #include <functional>
-#include <optional>
 
 class QLabel;
 class QTimer;
@@ -15,10 +14,16 @@ class QWidget;
 namespace gridkit {
 
 // The application-wide hint switch: while it is off no widget of the
-// application shows its tooltip.
+// application shows its tooltip. It is off when the application set it
+// off, or while any title hint holds it off; a hint that ends releases
+// only its own hold, so several grids' hints cannot leave it off.
 namespace SuggerimentiApplicazione {
 bool Attivi();
+// The application's own setting.
 void Imposta(bool attivi);
+// The hold of `chi` (a title hint); holding or releasing twice is once.
+void Trattieni(const void* chi);
+void Rilascia(const void* chi);
 } // namespace SuggerimentiApplicazione
 
 class SuggerimentoTitolo : public QObject {
@@ -36,7 +41,7 @@ public:
     void SopraTitolo(int colonna, const QString& titolo, const QRect& cella);
     // The mouse is over the grid outside the title row.
     void FuoriTitoli();
-    // Hides the window and puts the application's hints back.
+    // Hides the window and releases the application's hints.
     void Nascondi();
     // Forgets the column hinted last (a new link, a new layout).
     void Dimentica() { colonna_ = -1; }
@@ -52,16 +57,11 @@ public:
     void Scatto();
 
 private:
-    void SpegniApplicazione();
-    void RipristinaApplicazione();
-
     QWidget& griglia_;
     QLabel* finestra_;
     QTimer* timer_;
     int contatore_ = 0;
     int colonna_ = -1;
-    // The application's setting before this hint switched it off.
-    std::optional<bool> salvato_;
 };
 
 } // namespace gridkit

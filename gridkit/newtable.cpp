@@ -118,7 +118,8 @@ void TNewTable::AggiungiFiltro(const QString& campo, const QString& valore)
 {
     if (IndiceFiltro(campo) >= 0)
         return;
-    Filtri << campo.toUpper() + "=" + "'" + valore + "'";
+    // The value goes into the statement as a literal: its quotes doubled.
+    Filtri << campo.toUpper() + "=" + "'" + QString(valore).replace('\'', QStringLiteral("''")) + "'";
 }
 
 int TNewTable::IndiceFiltro(const QString& campo) const
@@ -381,12 +382,17 @@ void TNewTable::Svuota()
 
 std::unique_ptr<TTable> TNewTable::GetLiveTable()
 {
-    attivo_ = TDataSet::Active();
-    if (!attivo_)
-        Riapri();
-    if (!attivo_)
+    // A closed table has no current row to write: nothing. One opened
+    // without Active is run again by Riapri and then counts as active.
+    if (!TDataSet::Active()) {
+        attivo_ = false;
         return nullptr;
+    }
     try {
+        if (!attivo_)
+            Riapri();
+        if (!attivo_)
+            throw EDBEngineError(QStringLiteral("tabella chiusa"));
         const qint64 id = FieldByName(QStringLiteral("ID_001_TABLE"))->AsInteger();
         auto tabella = std::make_unique<TTable>(nullptr, &sessione());
         tabella->DatabaseName = DatabaseName;

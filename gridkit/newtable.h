@@ -62,6 +62,7 @@ public:
     void PreparaQuery();
     void LeggiStruttura();
 
+    // Adds CAMPO='valore' unless CAMPO has a filter; quotes in the value are doubled.
     void AggiungiFiltro(const QString& campo, const QString& valore);
     int IndiceFiltro(const QString& campo) const;
     void CancellaFiltri() { Filtri.clear(); }
@@ -70,7 +71,8 @@ public:
     void SvuotaCampiUtente() { CampiUtente.clear(); }
 
     // A plain table on the stored table, its range on the current row; the
-    // caller owns it. Nothing (after the message) when it cannot be opened.
+    // caller owns it. Nothing for a closed table; nothing, after the
+    // message, when the table cannot be run again or the plain table opened.
     std::unique_ptr<tabelle::TTable> GetLiveTable();
 
     // Loading from a form: between the two, Active = true is only

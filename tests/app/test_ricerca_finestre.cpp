@@ -6,6 +6,7 @@
 #include "app/ricerca/tformricinspf.h"
 #include "app/ricerca/ttratteform.h"
 #include "gridkit/navigatore.h"
+#include "gridkit/newdbgrid.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "registro/treginifile.h"
@@ -454,6 +455,40 @@ TEST_F(RicercaFinestreTest, RicercaERimozioneDallaFinestraPrincipale)
     finto.ScriviModale([&](QDialog&) { return int(messaggi::mrCancel); });
     f->TratteBTClick();
     EXPECT_EQ(f->Table.RecordCount(), 4);
+    EXPECT_TRUE(Testi().isEmpty());
+}
+
+TEST_F(RicercaFinestreTest, DopoRicercaERimozioneLaFrecciaDiceLOrdineDelleRighe)
+{
+    Avvia();
+    gridkit::TNewDBGrid& griglia = *f->NewDBGrid1;
+    gridkit::TColumn& distanza = griglia.Columns()[griglia.Columns().IndiceDi("Distanza")];
+    auto primaDistanza = [&] { return f->Table.ValoreRiga(0, f->Table.FieldByName("Distanza")->Index()).toDouble(); };
+    griglia.OrdinaColonna(distanza);
+    griglia.OrdinaColonna(distanza);
+    ASSERT_EQ(griglia.Ordinamento, gridkit::TOrdine::Down);
+    ASSERT_EQ(primaDistanza(), 103);
+
+    // The search shows its rows in the archive's order: no arrow.
+    finto.ScriviModale([&](QDialog&) {
+        Elenco({A});
+        lista->OKBtClick();
+        return lista->result();
+    });
+    f->TratteBTClick();
+    ASSERT_EQ(f->Table.RecordCount(), 3);
+    EXPECT_EQ(primaDistanza(), 100);
+    EXPECT_TRUE(griglia.CampoOrdine.isEmpty());
+
+    // Sorted again, then "Rimuovi": the normal view, in the archive's order, no arrow.
+    griglia.OrdinaColonna(distanza);
+    griglia.OrdinaColonna(distanza);
+    ASSERT_EQ(primaDistanza(), 103);
+    f->RimuoviBT->click();
+    EXPECT_EQ(f->Table.RecordCount(), 4);
+    EXPECT_TRUE(f->Table.CampiOrdine.isEmpty());
+    EXPECT_TRUE(griglia.CampoOrdine.isEmpty());
+    EXPECT_EQ(primaDistanza(), 100);
     EXPECT_TRUE(Testi().isEmpty());
 }
 

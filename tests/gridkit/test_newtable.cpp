@@ -367,6 +367,47 @@ TEST_F(NewTableTest, GetLiveTableDaUnaTabellaSullaRigaCorrente)
     EXPECT_FALSE(aperta.Active());
     EXPECT_TRUE(aperta.GetLiveTable() != nullptr);
     EXPECT_TRUE(aperta.Active());
+    EXPECT_TRUE(Testi().isEmpty()) << Testi().join("|").toStdString();
+
+    // A closed table gives nothing and stays closed, without a message.
+    aperta.Close();
+    EXPECT_EQ(aperta.GetLiveTable(), nullptr);
+    EXPECT_FALSE(aperta.TDataSet::Active());
+    EXPECT_FALSE(aperta.Active());
+    EXPECT_TRUE(Testi().isEmpty()) << Testi().join("|").toStdString();
+
+    // Running it again fails: the message, nothing, no error escapes.
+    aperta.PreparaQuery();
+    aperta.Open();
+    aperta.BeforeOpen = [](TDataSet&) { throw EDBEngineError("Tabella bloccata"); };
+    std::unique_ptr<TTable> nessuna;
+    EXPECT_NO_THROW(nessuna = aperta.GetLiveTable());
+    EXPECT_EQ(nessuna, nullptr);
+    EXPECT_EQ(Testi(), QStringList{"Errore GetLiveTable: la tabella di origine non può essere chiusa"});
+}
+
+TEST_F(NewTableTest, ApiciNeiValoriDeiFiltriRaddoppiati)
+{
+    TNewTable t(nullptr, &sessione);
+    CreaArchivio(t);
+    Aggiungi("O'X", "", 1, 1);
+    Aggiungi("O'XY", "", 2, 2);
+    Aggiungi("OX", "", 3, 3);
+    t.AggiungiFiltro("ComunePF1", "O'X");
+    EXPECT_EQ(t.Filtri, QStringList{"COMUNEPF1='O''X'"});
+    t.Riapri();
+    ASSERT_EQ(t.RecordCount(), 1);
+    EXPECT_EQ(t.FieldByName("PF1")->AsInteger(), 1);
+    t.CancellaFiltri();
+    t.AggiungiFiltro("ComunePF1", "O'*");
+    t.Riapri();
+    EXPECT_EQ(t.RecordCount(), 2);
+    // A quote cannot end the literal and add a condition of its own.
+    t.CancellaFiltri();
+    t.AggiungiFiltro("ComunePF1", "' Or ''='");
+    t.Riapri();
+    EXPECT_EQ(t.RecordCount(), 0);
+    EXPECT_TRUE(Testi().isEmpty()) << Testi().join("|").toStdString();
 }
 
 TEST_F(NewTableTest, IstantaneaCopiaIlRisultatoEViaAllaFine)

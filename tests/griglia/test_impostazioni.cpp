@@ -86,6 +86,54 @@ TEST_F(ImpostazioniTest, IlLayoutTornaDalRegistro)
     EXPECT_FALSE(registro::TRegistry().KeyExists(ChiaveIntera));
 }
 
+TEST_F(ImpostazioniTest, UnaColonnaDelLayoutSenzaCampoVieneTolta)
+{
+    // A layout stored when the table had a field "Anno".
+    auto prima = NuovaGriglia();
+    prima->Columns().Add().SetFieldName("Anno");
+    prima->Titoli().moveSection(prima->Columns().Count() - 1, 1);
+    prima->SalvaImpostazioni();
+    auto campi = [](const TNewDBGrid& g) {
+        QStringList c;
+        for (int i = 0; i < g.Columns().Count(); ++i)
+            c << g.Columns()[i].FieldName();
+        return c;
+    };
+    const QStringList attesi{"ID_001_TABLE", "ComunePF1", "PF1", "Distanza", "Flag", "Protocollo"};
+
+    // Read with the table open: gone at once.
+    auto aperta = NuovaGriglia();
+    ASSERT_TRUE(aperta->LeggiImpostazioni());
+    EXPECT_EQ(campi(*aperta), attesi);
+
+    // Read at load with the table closed: gone when it opens; a title
+    // click then sorts and the table runs again.
+    tabella->Close();
+    auto chiusa = NuovaGriglia();
+    chiusa->LeggiInAvvio = true;
+    chiusa->Loaded();
+    EXPECT_EQ(chiusa->Columns().IndiceDi("Anno"), 1);
+    tabella->Riapri();
+    EXPECT_EQ(campi(*chiusa), attesi);
+    chiusa->OrdinaColonna(chiusa->Columns()[1]);
+    EXPECT_EQ(chiusa->CampoOrdine, "ComunePF1");
+    tabella->Riapri();
+    EXPECT_EQ(tabella->RecordCount(), 4);
+
+    // A layout of none of the fields leaves the table's own columns.
+    {
+        registro::TRegistry r;
+        r.DeleteKey(ChiaveIntera);
+    }
+    auto estranea = NuovaGriglia();
+    estranea->Columns().DaDescrizioni({{"Anno", "", 40, true, 0}, {"Mese", "", 40, true, 0}});
+    estranea->SalvaImpostazioni();
+    auto letta = NuovaGriglia();
+    ASSERT_TRUE(letta->LeggiImpostazioni());
+    EXPECT_EQ(campi(*letta), attesi);
+    EXPECT_TRUE(Testi().isEmpty()) << Testi().join("|").toStdString();
+}
+
 TEST_F(ImpostazioniTest, UnLayoutCorrottoNelRegistroVieneCancellato)
 {
     for (const QString& corrotto : {QString("ZZ"), QString("00FF")}) {

@@ -46,19 +46,21 @@ protected:
         QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, QPoint(t.sectionViewportPosition(colonna) + t.sectionSize(colonna) / 2, t.height() / 2));
     }
 
-    void MuoviSuTitolo(int colonna)
+    void MuoviSuTitolo(int colonna) { MuoviSuTitolo(*griglia, colonna); }
+    static void MuoviSuTitolo(TNewDBGrid& g, int colonna)
     {
-        TTitoliGriglia& t = griglia->Titoli();
+        TTitoliGriglia& t = g.Titoli();
         const QPoint p(t.sectionViewportPosition(colonna) + t.sectionSize(colonna) / 2, t.height() / 2);
         QMouseEvent e(QEvent::MouseMove, p, t.viewport()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(t.viewport(), &e);
     }
 
-    void MuoviSuCelle()
+    void MuoviSuCelle() { MuoviSuCelle(*griglia); }
+    static void MuoviSuCelle(TNewDBGrid& g)
     {
         const QPoint p(20, 20);
-        QMouseEvent e(QEvent::MouseMove, p, griglia->viewport()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(griglia->viewport(), &e);
+        QMouseEvent e(QEvent::MouseMove, p, g.viewport()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(g.viewport(), &e);
     }
 
     qint64 Pf() const { return tabella->FieldByName("PF1")->AsInteger(); }
@@ -406,6 +408,123 @@ TEST_F(NewDBGridTest, SuggerimentoSuiTitoli)
     tabella->Close();
     MuoviSuTitolo(0);
     EXPECT_FALSE(s.Finestra().isVisible());
+}
+
+TEST_F(NewDBGridTest, SuggerimentiSovrappostiDiDueGriglieNonSpengonoQuelliDellApplicazione)
+{
+    Collega(5);
+    griglia->TitleHint = true;
+    Mostra(*griglia, 800, 300);
+    auto seconda = std::make_unique<TNewDBGrid>();
+    seconda->TitleHint = true;
+    seconda->SetDataSource(&sorgente);
+    Mostra(*seconda, 800, 300);
+    SuggerimentoTitolo& a = griglia->Suggerimento();
+    SuggerimentoTitolo& b = seconda->Suggerimento();
+    a.PuntatoreSullaGriglia = b.PuntatoreSullaGriglia = [] { return true; };
+    auto finisci = [](SuggerimentoTitolo& s) {
+        while (s.Timer().isActive())
+            s.Scatto();
+    };
+    ASSERT_TRUE(SuggerimentiApplicazione::Attivi());
+
+    // The second hint comes while the first is up; both end on their timers.
+    MuoviSuTitolo(*griglia, 1);
+    MuoviSuTitolo(*seconda, 2);
+    finisci(a);
+    EXPECT_FALSE(SuggerimentiApplicazione::Attivi()); // the second is still up
+    finisci(b);
+    EXPECT_TRUE(SuggerimentiApplicazione::Attivi());
+
+    // Again, the second ending when the pointer leaves its titles.
+    MuoviSuTitolo(*griglia, 2);
+    MuoviSuTitolo(*seconda, 3);
+    finisci(a);
+    MuoviSuCelle(*seconda);
+    EXPECT_TRUE(SuggerimentiApplicazione::Attivi());
+
+    // A grid that goes while its hint is up takes its hold with it.
+    MuoviSuTitolo(*seconda, 1);
+    EXPECT_FALSE(SuggerimentiApplicazione::Attivi());
+    seconda.reset();
+    EXPECT_TRUE(SuggerimentiApplicazione::Attivi());
+}
+
+TEST_F(NewDBGridTest, LaFrecciaSegueLOrdineDelleRighe)
+{
+    Collega(6);
+    Mostra(*griglia, 800, 300);
+    const QRect titolo(0, 0, 200, 20);
+    ClicTitolo(1);
+    ClicTitolo(1);
+    ASSERT_EQ(griglia->CampoOrdine, "ComunePF1");
+    ASSERT_EQ(griglia->Ordinamento, TOrdine::Down);
+    ASSERT_TRUE(griglia->PosizioneFreccia(1, titolo));
+
+    // The table run again without sort fields (as a search does): no arrow,
+    // and the next click on that title sorts ascending.
+    tabella->CampiOrdine.clear();
+    tabella->Riapri();
+    EXPECT_TRUE(griglia->CampoOrdine.isEmpty());
+    EXPECT_FALSE(griglia->PosizioneFreccia(1, titolo));
+    ClicTitolo(1);
+    EXPECT_EQ(griglia->Ordinamento, TOrdine::Up);
+    EXPECT_EQ(griglia->Modello().data(griglia->Modello().index(0, 1)).toString(), "C001");
+
+    // Sort fields set on the table: the arrow shows them, in the field's spelling.
+    tabella->CampiOrdine = QStringList{"PF1"};
+    tabella->Discendente = true;
+    tabella->Riapri();
+    EXPECT_EQ(griglia->CampoOrdine, "PF1");
+    EXPECT_EQ(griglia->Ordinamento, TOrdine::Down);
+    EXPECT_TRUE(griglia->PosizioneFreccia(2, titolo));
+    EXPECT_FALSE(griglia->PosizioneFreccia(1, titolo));
+    // A closed table has no rows in any order.
+    tabella->Close();
+    EXPECT_FALSE(griglia->PosizioneFreccia(2, titolo));
+}
+
+TEST_F(NewDBGridTest, UnCampoMancanteNonSiOrdinaENonChiudeNulla)
+{
+    Collega(4);
+    Mostra(*griglia, 800, 300);
+    ClicTitolo(2); // PF1
+    TColumn& anno = griglia->Columns().Add();
+    anno.SetFieldName("Anno");
+    const int n = griglia->Columns().Count();
+    griglia->OrdinaColonna(anno);
+    EXPECT_EQ(Testi(), QStringList{"Impossibile ordinare: il campo \"Anno\" non è nella tabella."});
+    EXPECT_TRUE(tabella->TDataSet::Active());
+    EXPECT_EQ(griglia->Modello().rowCount(), 4);
+    EXPECT_EQ(griglia->CampoOrdine, "PF1");
+    EXPECT_EQ(tabella->CampiOrdine, QStringList{"PF1"});
+    EXPECT_EQ(griglia->Ordinamenti().Voci().size(), 1);
+    EXPECT_EQ(griglia->Columns().Count(), n);
+    // The same from a form that sets CampoOrdine itself.
+    griglia->CampoOrdine = "Anno";
+    griglia->ApplicaOrdinamento();
+    EXPECT_EQ(Testi().size(), 2);
+    EXPECT_TRUE(tabella->TDataSet::Active());
+    tabella->Riapri();
+    EXPECT_EQ(tabella->RecordCount(), 4);
+    EXPECT_EQ(griglia->CampoOrdine, "PF1");
+}
+
+TEST_F(NewDBGridTest, UnTastoNonSpostaLaRigaCorrente)
+{
+    Collega(12);
+    Mostra(*griglia, 800, 300);
+    griglia->setFocus();
+    griglia->SetSelectedIndex(griglia->Columns().IndiceDi("ComunePF1"));
+    ASSERT_EQ(tabella->RecNo(), 1);
+    // Rows "C012", "C011", ...: a search as you type would go to "C011" and on.
+    QTest::keyClicks(griglia.get(), "C01");
+    QTest::keyClick(griglia.get(), Qt::Key_0);
+    EXPECT_EQ(tabella->RecNo(), 1);
+    EXPECT_EQ(griglia->currentIndex().row(), 0);
+    // The arrow keys still move.
+    QTest::keyClick(griglia.get(), Qt::Key_Down);
+    EXPECT_EQ(tabella->RecNo(), 2);
 }
 
 TEST_F(NewDBGridTest, AdattaColonnaConIlDoppioClicSulDivisore)
