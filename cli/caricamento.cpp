@@ -4,30 +4,81 @@
 
 #include "app/archiviodati.h"
 #include "app/caricamento/caricamento.h"
+#include "avanzamento.h"
 #include "tabelle/tabella.h"
+
+#include <QCommandLineParser>
 
 namespace cli {
 
-int Carica(Contesto& c, const QStringList& argomenti)
+namespace {
+
+// On a terminal, the deletion of a province's rows (one statement that
+// tells nothing while it runs) shows the time elapsed.
+void MostraCancellazione(tratte::TCaricamentoProvincia::Interfaccia& interfaccia, Avanzamento& avanzamento,
+                         const QString& testo)
 {
-    QStringList resto = argomenti;
-    const bool sostituisci = resto.removeAll(QStringLiteral("--sostituisci")) > 0;
-    if (resto.size() != 1 || resto.front().startsWith(QLatin1String("--"))) {
-        c.errori << "Uso: tratte-cli carica CARTELLA [--sostituisci]\n";
-        return 2;
-    }
+    interfaccia.Cancellazione = [&avanzamento, testo](bool, bool fine) {
+        if (fine)
+            avanzamento.Cancella();
+        else
+            avanzamento.MostraAttesa(testo);
+    };
+}
+
+} // namespace
+
+int Carica(Contesto& c, const QCommandLineParser& riga)
+{
+    const bool sostituisci = riga.isSet(QStringLiteral("sostituisci"));
+    const QString cartella = riga.positionalArguments().front();
     tratte::TArchivioDati archivio(c.cartellaProgramma);
     archivio.Prepara();
     tratte::TCaricamentoProvincia::Interfaccia interfaccia;
-    bool rifiutata = false;
+    Avanzamento avanzamento;
     interfaccia.ConfermaSostituzione = [&](const QString& domanda) {
+        avanzamento.Cancella();
         c.errori << domanda << (sostituisci ? " OK\n" : " Annulla (per sostituire: --sostituisci)\n");
         c.errori.flush();
-        rifiutata = !sostituisci;
         return sostituisci;
     };
+    // File, comune and share of the file read, as the dialog's fields and
+    // bar show them (a line's nominal length is 68 bytes).
+    struct {
+        qsizetype file = 0;
+        int numero = 0;
+        QString nome, comune = QStringLiteral("-");
+        qint64 dimensione = 0, righe = 0;
+    } stato;
+    if (avanzamento.Attivo()) {
+        stato.file = tratte::TCaricamentoProvincia::FileDis(cartella).size();
+        const auto mostra = [&avanzamento, &stato](bool subito) {
+            const qint64 percento = stato.dimensione > 0 ? qMin<qint64>(100, stato.righe * 68 * 100 / stato.dimensione) : 100;
+            avanzamento.Mostra(QStringLiteral("File %1/%2 %3  comune %4  %5%")
+                                   .arg(stato.numero).arg(stato.file).arg(stato.nome, stato.comune).arg(percento),
+                               subito);
+        };
+        interfaccia.InizioFile = [&stato, mostra](const QString& nome, qint64 dimensione, int) {
+            ++stato.numero;
+            stato.nome = nome;
+            stato.dimensione = dimensione;
+            stato.righe = 0;
+            mostra(true);
+        };
+        interfaccia.MostraComune = [&stato, mostra](const QString& codice) {
+            stato.comune = codice;
+            mostra(false);
+        };
+        interfaccia.RigaLetta = [&stato, mostra](qint64 riga) {
+            stato.righe = riga;
+            mostra(false);
+        };
+        MostraCancellazione(interfaccia, avanzamento, QStringLiteral("Cancellazione dei dati precedenti in corso..."));
+    }
     tratte::TCaricamentoProvincia caricamento(archivio, interfaccia);
-    switch (caricamento.CaricaDaCartella(resto.front())) {
+    const tratte::TCaricamentoProvincia::Esito esito = caricamento.CaricaDaCartella(cartella);
+    avanzamento.Cancella();
+    switch (esito) {
     case tratte::TCaricamentoProvincia::Esito::Completato:
         c.uscita << caricamento.CodiceProvincia << '\t' << caricamento.RigheCaricate << '\n';
         return 0;
@@ -40,13 +91,9 @@ int Carica(Contesto& c, const QStringList& argomenti)
     return 1;
 }
 
-int Elimina(Contesto& c, const QStringList& argomenti)
+int Elimina(Contesto& c, const QCommandLineParser& riga)
 {
-    if (argomenti.size() != 1) {
-        c.errori << "Uso: tratte-cli elimina SIGLA\n";
-        return 2;
-    }
-    const QString sigla = argomenti.front().toUpper();
+    const QString sigla = riga.positionalArguments().front().toUpper();
     tratte::TArchivioDati archivio(c.cartellaProgramma);
     archivio.Prepara();
     {
@@ -59,7 +106,11 @@ int Elimina(Contesto& c, const QStringList& argomenti)
             return 1;
         }
     }
-    tratte::TCaricamentoProvincia(archivio, {}).EliminaProvincia(sigla);
+    tratte::TCaricamentoProvincia::Interfaccia interfaccia;
+    Avanzamento avanzamento;
+    MostraCancellazione(interfaccia, avanzamento, QStringLiteral("Cancellazione dei dati di %1 in corso...").arg(sigla));
+    tratte::TCaricamentoProvincia(archivio, interfaccia).EliminaProvincia(sigla);
+    avanzamento.Cancella();
     c.uscita << sigla << "\teliminata\n";
     return 0;
 }
