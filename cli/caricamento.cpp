@@ -26,6 +26,47 @@ void MostraCancellazione(tratte::TCaricamentoProvincia::Interfaccia& interfaccia
     };
 }
 
+// The progress line of a load: file, comune and share of the file read, as
+// the dialog's fields and bar show them (a line's nominal length is 68
+// bytes), and the deletion of an older release.
+struct RigaCaricamento {
+    explicit RigaCaricamento(Avanzamento& a) : avanzamento(a) {}
+
+    Avanzamento& avanzamento;
+    qsizetype file = 0;
+    int numero = 0;
+    QString nome, comune = QStringLiteral("-");
+    qint64 dimensione = 0, righe = 0;
+
+    void Mostra(bool subito)
+    {
+        const qint64 percento = dimensione > 0 ? qMin<qint64>(100, righe * 68 * 100 / dimensione) : 100;
+        avanzamento.Mostra(
+            QStringLiteral("File %1/%2 %3  comune %4  %5%").arg(numero).arg(file).arg(nome, comune).arg(percento), subito);
+    }
+
+    void Collega(tratte::TCaricamentoProvincia::Interfaccia& interfaccia, const QString& cartella)
+    {
+        file = tratte::TCaricamentoProvincia::FileDis(cartella).size();
+        interfaccia.InizioFile = [this](const QString& n, qint64 d, int) {
+            ++numero;
+            nome = n;
+            dimensione = d;
+            righe = 0;
+            Mostra(true);
+        };
+        interfaccia.MostraComune = [this](const QString& codice) {
+            comune = codice;
+            Mostra(false);
+        };
+        interfaccia.RigaLetta = [this](qint64 riga) {
+            righe = riga;
+            Mostra(false);
+        };
+        MostraCancellazione(interfaccia, avanzamento, QStringLiteral("Cancellazione dei dati precedenti in corso..."));
+    }
+};
+
 } // namespace
 
 int Carica(Contesto& c, const QCommandLineParser& riga)
@@ -42,39 +83,9 @@ int Carica(Contesto& c, const QCommandLineParser& riga)
         c.errori.flush();
         return sostituisci;
     };
-    // File, comune and share of the file read, as the dialog's fields and
-    // bar show them (a line's nominal length is 68 bytes).
-    struct {
-        qsizetype file = 0;
-        int numero = 0;
-        QString nome, comune = QStringLiteral("-");
-        qint64 dimensione = 0, righe = 0;
-    } stato;
-    if (avanzamento.Attivo()) {
-        stato.file = tratte::TCaricamentoProvincia::FileDis(cartella).size();
-        const auto mostra = [&avanzamento, &stato](bool subito) {
-            const qint64 percento = stato.dimensione > 0 ? qMin<qint64>(100, stato.righe * 68 * 100 / stato.dimensione) : 100;
-            avanzamento.Mostra(QStringLiteral("File %1/%2 %3  comune %4  %5%")
-                                   .arg(stato.numero).arg(stato.file).arg(stato.nome, stato.comune).arg(percento),
-                               subito);
-        };
-        interfaccia.InizioFile = [&stato, mostra](const QString& nome, qint64 dimensione, int) {
-            ++stato.numero;
-            stato.nome = nome;
-            stato.dimensione = dimensione;
-            stato.righe = 0;
-            mostra(true);
-        };
-        interfaccia.MostraComune = [&stato, mostra](const QString& codice) {
-            stato.comune = codice;
-            mostra(false);
-        };
-        interfaccia.RigaLetta = [&stato, mostra](qint64 riga) {
-            stato.righe = riga;
-            mostra(false);
-        };
-        MostraCancellazione(interfaccia, avanzamento, QStringLiteral("Cancellazione dei dati precedenti in corso..."));
-    }
+    RigaCaricamento rigaCaricamento(avanzamento);
+    if (avanzamento.Attivo())
+        rigaCaricamento.Collega(interfaccia, cartella);
     tratte::TCaricamentoProvincia caricamento(archivio, interfaccia);
     const tratte::TCaricamentoProvincia::Esito esito = caricamento.CaricaDaCartella(cartella);
     avanzamento.Cancella();

@@ -72,13 +72,18 @@ bool TabellaArchivio::CercaNome(const QString& colonnaNome, const QString& valor
     return true;
 }
 
+TabellaArchivio::Confronto TabellaArchivio::ConfrontoNome(const QString& colonnaNome, const QString& chiave)
+{
+    if (ConNomeRicerca())
+        return {ColonnaNomeRicerca, NomeRicerca(chiave)};
+    return {colonnaNome, chiave};
+}
+
 bool TabellaArchivio::EsistePrefisso(const QString& colonnaNome, const QString& prefisso)
 {
     // LIKE finds every name that starts so and a few more (the prefix's own
     // % and _ match anything there): the literal comparison picks them out.
-    const bool forma = ConNomeRicerca();
-    const QString colonna = forma ? ColonnaNomeRicerca : colonnaNome;
-    const QString chiave = forma ? NomeRicerca(prefisso) : prefisso;
+    const auto [colonna, chiave] = ConfrontoNome(colonnaNome, prefisso);
     tabelle::TQuery& q = Query({QStringLiteral("SELECT %1").arg(colonna), RigaFrom(percorso_),
                                 QStringLiteral("WHERE (%1 LIKE :chiave)").arg(colonna)});
     q.ParamByName(QStringLiteral("chiave")).SetAsString(chiave + u'%');
@@ -92,17 +97,16 @@ bool TabellaArchivio::EsistePrefisso(const QString& colonnaNome, const QString& 
 QList<TabellaArchivio::Candidato> TabellaArchivio::Candidati(const QString& colonnaNome, const QString& chiave,
                                                              const QString& restrizione)
 {
-    const bool forma = ConNomeRicerca();
-    const QString colonna = forma ? ColonnaNomeRicerca : colonnaNome;
+    const Confronto confronto = ConfrontoNome(colonnaNome, chiave);
     QStringList testo{QStringLiteral("SELECT *"), RigaFrom(percorso_), QStringLiteral("WHERE ("),
-                      QStringLiteral("(%1 LIKE :chiave)").arg(colonna)};
+                      QStringLiteral("(%1 LIKE :chiave)").arg(confronto.colonna)};
     if (!restrizione.isEmpty())
         testo << QStringLiteral(" AND (Provincia = :provincia)");
     testo << QStringLiteral(");");
     tabelle::TQuery& q = Query(testo);
     // The key as typed, as a parameter: its own % and _ are wildcards of
     // the pattern, its quotes and semicolons plain characters.
-    q.ParamByName(QStringLiteral("chiave")).SetAsString((forma ? NomeRicerca(chiave) : chiave) + u'%');
+    q.ParamByName(QStringLiteral("chiave")).SetAsString(confronto.chiave + u'%');
     if (!restrizione.isEmpty())
         q.ParamByName(QStringLiteral("provincia")).SetAsString(restrizione);
     q.Open();

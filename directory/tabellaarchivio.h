@@ -74,6 +74,13 @@ public:
 
 private:
     tabelle::TQuery& Query(const QStringList& testo);
+    // The column and the key a name is compared by: the search form where
+    // the archive has it, else the spelling.
+    struct Confronto {
+        QString colonna;
+        QString chiave;
+    };
+    Confronto ConfrontoNome(const QString& colonnaNome, const QString& chiave);
 
     tabelle::TSession& sessione_;
     QString percorso_;
