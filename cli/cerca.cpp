@@ -7,14 +7,13 @@
 #include "tabelle/connessione.h"
 #include "tabelle/tabella.h"
 
+#include <QCommandLineParser>
+
 namespace cli {
 
-int Cerca(Contesto& c, const QStringList& argomenti)
+int Cerca(Contesto& c, const QCommandLineParser& riga)
 {
-    if (argomenti.isEmpty()) {
-        c.errori << "Uso: tratte-cli cerca PUNTO [PUNTO ...]   (PUNTO: COMUNE,SEZIONE,FOGLIO,ALLEGATO,PF)\n";
-        return 2;
-    }
+    const QStringList argomenti = riga.positionalArguments();
     QList<tratte::PuntoFiduciale> punti;
     for (const QString& testo : argomenti) {
         const std::optional<tratte::PuntoFiduciale> punto = tratte::TRicercaPF::LeggiPunto(testo);

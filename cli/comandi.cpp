@@ -6,18 +6,22 @@
 #include "app/navigazione.h"
 #include "componenti/creazione.h"
 #include "directory/interfacce.h"
+#include "directory/ricercacomuni.h"
+#include "tabelle/sessione.h"
 #include "tabelle/tabella.h"
+
+#include <QCommandLineParser>
 
 namespace cli {
 
-int Registra(Contesto& c, const QStringList&)
+int Registra(Contesto& c, const QCommandLineParser&)
 {
     for (const QString& riga : tratte::RegistraInstallazione(c.cartellaProgramma))
         c.uscita << riga << '\n';
     return 0;
 }
 
-int Province(Contesto& c, const QStringList&)
+int Province(Contesto& c, const QCommandLineParser&)
 {
     tratte::TArchivioDati archivio(c.cartellaProgramma);
     archivio.Prepara();
@@ -34,35 +38,46 @@ int Province(Contesto& c, const QStringList&)
     return 0;
 }
 
-int Comune(Contesto& c, const QStringList& argomenti)
+int Comune(Contesto& c, const QCommandLineParser& riga)
 {
-    QStringList resto = argomenti;
-    const bool stati = resto.removeAll(QStringLiteral("--stati")) > 0;
-    if (resto.size() != 1) {
-        c.errori << "Uso: tratte-cli comune TESTO [--stati]\n";
+    const bool soloStati = riga.isSet(QStringLiteral("solo-stati"));
+    const bool stati = soloStati || riga.isSet(QStringLiteral("stati"));
+    if (soloStati && riga.isSet(QStringLiteral("stati"))) {
+        c.errori << "Le opzioni --stati e --solo-stati si escludono.\n";
         return 2;
     }
-    auto directory = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
+    const QString testo = riga.positionalArguments().front();
+    // The directory's own lookup, in this process: where the component
+    // would show its candidate dialog, the candidates are printed instead.
+    tabelle::Session().AddPassword(tratte::PasswordTabelle);
+    bool piuCandidati = false;
+    borgal::RicercaComuni ricerca(tabelle::Session(), [&](const QString&, const QString&, const QStringList&) {
+        piuCandidati = true;
+        return QString();
+    });
     QStringList dati;
-    if (!directory->CercaComune(true, stati, resto.front(), dati))
+    if (ricerca.CercaComune(!soloStati, stati, testo, dati)) {
+        for (const QString& linea : std::as_const(dati))
+            c.uscita << linea << '\n';
+        return 0;
+    }
+    if (!piuCandidati)
         return 1;
-    for (const QString& riga : std::as_const(dati))
-        c.uscita << riga << '\n';
-    return 0;
+    QList<borgal::RicercaComuni::Candidato> candidati;
+    ricerca.CercaSuggerimenti(!soloStati, stati, borgal::ChiaveRicerca::Da(testo)->testo, QString(), candidati);
+    for (const borgal::RicercaComuni::Candidato& candidato : std::as_const(candidati))
+        c.uscita << candidato.nome << '\t' << candidato.provincia << '\t' << candidato.codice << '\n';
+    return 3;
 }
 
-int Tratte(Contesto& c, const QStringList& argomenti)
+int Tratte(Contesto& c, const QCommandLineParser& riga)
 {
     QString provincia = tratte::TutteLeProvince;
     QString comune = tratte::TuttiIComuni;
-    for (int i = 0; i < argomenti.size(); i += 2) {
-        const QString& opzione = argomenti[i];
-        if ((opzione != "--provincia" && opzione != "--comune") || i + 1 >= argomenti.size()) {
-            c.errori << "Uso: tratte-cli tratte [--provincia TESTO] [--comune TESTO]\n";
-            return 2;
-        }
-        (opzione == "--provincia" ? provincia : comune) = argomenti[i + 1];
-    }
+    if (riga.isSet(QStringLiteral("provincia")))
+        provincia = riga.value(QStringLiteral("provincia"));
+    if (riga.isSet(QStringLiteral("comune")))
+        comune = riga.value(QStringLiteral("comune"));
     tratte::TArchivioDati archivio(c.cartellaProgramma);
     archivio.Prepara();
     const QString cartellaComuni = tratte::LeggiCartellaArchivioComuni();
@@ -153,35 +168,6 @@ void StampaTratte(Contesto& c, const gridkit::TNewTable& tabella)
         riga += '\n';
         c.uscita << riga;
     }
-}
-
-int Esegui(Contesto& c, const QStringList& argomenti)
-{
-    const QString comando = argomenti.value(0);
-    const QStringList resto = argomenti.mid(1);
-    if (comando == "registra")
-        return Registra(c, resto);
-    if (comando == "province")
-        return Province(c, resto);
-    if (comando == "comune")
-        return Comune(c, resto);
-    if (comando == "tratte")
-        return Tratte(c, resto);
-    if (comando == "cerca")
-        return Cerca(c, resto);
-    if (comando == "carica")
-        return Carica(c, resto);
-    if (comando == "elimina")
-        return Elimina(c, resto);
-    if (comando == "tolleranza")
-        return Tolleranza(c, resto);
-    c.errori << (comando.isEmpty() ? QStringLiteral("Comando mancante.") : QStringLiteral("Comando sconosciuto: %1").arg(comando)) << '\n'
-             << "Uso: tratte-cli [--programma CARTELLA] registra | province | comune TESTO [--stati]\n"
-             << "       | tratte [--provincia TESTO] [--comune TESTO]\n"
-             << "       | cerca PUNTO [PUNTO ...]   (PUNTO: COMUNE,SEZIONE,FOGLIO,ALLEGATO,PF)\n"
-             << "       | carica CARTELLA [--sostituisci] | elimina SIGLA\n"
-             << "       | tolleranza ARCHIVIATA MISURATA ZONA\n";
-    return 2;
 }
 
 } // namespace cli

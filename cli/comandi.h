@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+class QCommandLineParser;
+
 namespace gridkit {
 class TNewTable;
 }
@@ -17,36 +19,47 @@ struct Contesto {
     QTextStream& errori;
 };
 
-int Registra(Contesto& contesto, const QStringList& argomenti);
-int Province(Contesto& contesto, const QStringList& argomenti);
-// comune TESTO [--stati]: the directory's lookup, its lines one a line.
-int Comune(Contesto& contesto, const QStringList& argomenti);
+// Each command gets the parser that has read its own options and
+// arguments: the options are those listed in rigacomando.cpp and the
+// number of arguments is already checked.
+
+int Registra(Contesto& contesto, const QCommandLineParser& riga);
+int Province(Contesto& contesto, const QCommandLineParser& riga);
+// comune TESTO [--stati | --solo-stati]: the directory's lookup, its lines
+// one a line (exit 1 when nothing is found). When the lookup would ask
+// which of several names was meant, the candidates instead, one a line:
+// name, province and cadastral code, tab-separated; exit 3.
+int Comune(Contesto& contesto, const QCommandLineParser& riga);
 
 // tratte [--provincia TESTO] [--comune TESTO]: the archive rows the main
 // window shows for that province and comune, tab-separated under a header.
-int Tratte(Contesto& contesto, const QStringList& argomenti);
+int Tratte(Contesto& contesto, const QCommandLineParser& riga);
 
 // carica CARTELLA [--sostituisci]: loads the folder series; prints
 // "SIGLA<TAB>rows". A loaded province is replaced only with --sostituisci
 // (otherwise exit 3, nothing changed).
-int Carica(Contesto& contesto, const QStringList& argomenti);
+int Carica(Contesto& contesto, const QCommandLineParser& riga);
 // elimina SIGLA: deletes a loaded province (exit 1 when it is not loaded).
-int Elimina(Contesto& contesto, const QStringList& argomenti);
+int Elimina(Contesto& contesto, const QCommandLineParser& riga);
 // tolleranza ARCHIVIATA MISURATA ZONA: the tolerance check of the measured
 // distance against the archived one in zone 0, 1 or 2; three lines
-// Differenza=, Tolleranza=, Esito= as the dialog shows them.
-int Tolleranza(Contesto& contesto, const QStringList& argomenti);
+// Differenza=, Tolleranza=, Esito= as the dialog shows them. 2 for a
+// distance the dialog could not hold.
+int Tolleranza(Contesto& contesto, const QCommandLineParser& riga);
 // cerca PUNTO [PUNTO ...], a point being COMUNE,SEZIONE,FOGLIO,ALLEGATO,PF
 // (section and attachment may be empty): the archived distances among the
 // points (with one point, those that have it at either end), printed as
 // tratte prints them. 2 for a malformed point.
-int Cerca(Contesto& contesto, const QStringList& argomenti);
+int Cerca(Contesto& contesto, const QCommandLineParser& riga);
 
 // The rows of an archive table in the main grid's columns, tab-separated
 // under a header line (the header alone for a closed table).
 void StampaTratte(Contesto& contesto, const gridkit::TNewTable& tabella);
 
-// Dispatches "COMANDO ARGOMENTI...": the global options are already read.
+// Reads "[--programma CARTELLA] COMANDO ARGOMENTI..." (the arguments after
+// the program's name) and runs the command; --help (-h) and --version
+// print the help or the version and give 0; a command line that is not
+// valid gives 2, with a message that names the fault.
 int Esegui(Contesto& contesto, const QStringList& argomenti);
 
 } // namespace cli

@@ -6,37 +6,46 @@
 #include "tabelle/dataset.h"
 
 #include <QApplication>
-#include <QDir>
 #include <cstdio>
+
+namespace {
+
+// Standard error carries the program's own messages only. Qt's notes on
+// its set-up (the runtime folder missing without a desktop session, its
+// "qt." categories) are not about the work asked and do not reach it,
+// unless QT_LOGGING_RULES is set for a diagnosis.
+QtMessageHandler gestorePredefinito = nullptr;
+
+void MessaggiQt(QtMsgType tipo, const QMessageLogContext& contesto, const QString& messaggio)
+{
+    const bool diQt = qstrncmp(contesto.category ? contesto.category : "", "qt.", 3) == 0
+        || messaggio.startsWith(QLatin1String("QStandardPaths: "));
+    if (diQt && tipo != QtFatalMsg && qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        return;
+    gestorePredefinito(tipo, contesto, messaggio);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    gestorePredefinito = qInstallMessageHandler(MessaggiQt);
     // A window object may be made (the directory's candidate dialog) but is
     // never shown: the text message service answers for it.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication applicazione(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tratte"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRATTE_VERSIONE));
     cli::ServizioTesto servizio;
     messaggi::SostituzioneServizio sostituzione(servizio);
     borgal::PubblicazioneServizioMessaggi perIlComponente;
 
     QTextStream uscita(stdout);
     QTextStream errori(stderr);
-    QStringList argomenti = QCoreApplication::arguments().mid(1);
-    QString programma = QCoreApplication::applicationDirPath();
-    const int opzione = argomenti.indexOf(QStringLiteral("--programma"));
-    if (opzione >= 0) {
-        if (opzione + 1 >= argomenti.size()) {
-            errori << "Opzione --programma senza cartella.\n";
-            return 2;
-        }
-        programma = QDir(argomenti[opzione + 1]).absolutePath();
-        argomenti.remove(opzione, 2);
-    }
-    cli::Contesto contesto{programma, uscita, errori};
+    cli::Contesto contesto{QCoreApplication::applicationDirPath(), uscita, errori};
     try {
-        return cli::Esegui(contesto, argomenti);
+        return cli::Esegui(contesto, QCoreApplication::arguments().mid(1));
     } catch (const tabelle::EAbort&) {
         return 1;
     } catch (const std::exception& e) {

@@ -3,14 +3,40 @@
 
 #include "app/tolleranza/regolatolleranza.h"
 
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
 namespace cli {
 
-int Tolleranza(Contesto& c, const QStringList& argomenti)
+namespace {
+
+// The longest distance text taken: the width of a distance in the
+// distribution files (columns 51-62), the longest the archive can hold.
+constexpr qsizetype LunghezzaMassimaDistanza = 12;
+
+// Why a distance is refused, or empty when it is one the dialog could
+// hold: digits with at most one "." (what its key filter lets through),
+// not longer than the archive's width. A sign, an exponent or an overflow
+// never reach the dialog, and give no sound difference or tolerance.
+QString DistanzaRifiutata(const QString& testo)
 {
-    if (argomenti.size() != 3) {
-        c.errori << "Uso: tratte-cli tolleranza ARCHIVIATA MISURATA ZONA (zona 0, 1 o 2)\n";
-        return 2;
-    }
+    static const QRegularExpression forma(QStringLiteral("^(\\d+(\\.\\d*)?|\\.\\d+)$"));
+    const std::optional<double> valore = tratte::LeggiNumero(testo);
+    if (valore && *valore < 0)
+        return QStringLiteral("La distanza non può essere negativa: %1").arg(testo);
+    if (!forma.match(testo).hasMatch())
+        return valore ? QStringLiteral("'%1': la distanza si scrive con sole cifre e al più un punto decimale").arg(testo)
+                      : QStringLiteral("'%1' non è un valore numerico valido").arg(testo);
+    if (testo.size() > LunghezzaMassimaDistanza)
+        return QStringLiteral("'%1': la distanza ha più di %2 caratteri").arg(testo).arg(LunghezzaMassimaDistanza);
+    return QString();
+}
+
+} // namespace
+
+int Tolleranza(Contesto& c, const QCommandLineParser& riga)
+{
+    const QStringList argomenti = riga.positionalArguments();
     const QString& archiviata = argomenti[0];
     const QString& misurata = argomenti[1];
     bool intero = false;
@@ -25,8 +51,8 @@ int Tolleranza(Contesto& c, const QStringList& argomenti)
         return 2;
     }
     for (const QString& testo : {archiviata, misurata})
-        if (!tratte::LeggiNumero(testo)) {
-            c.errori << "'" << testo << "' non è un valore numerico valido\n";
+        if (const QString motivo = DistanzaRifiutata(testo); !motivo.isEmpty()) {
+            c.errori << motivo << '\n';
             return 2;
         }
     const std::optional<tratte::EsitoControllo> esito = tratte::ControllaTolleranza(misurata, archiviata, *zona);

@@ -1,8 +1,6 @@
 #include "directory/ricercacomuni.h"
 
 #include "directory/registroborgal.h"
-#include "directory/tabellaarchivio.h"
-#include "tabelle/query.h"
 
 namespace borgal {
 
@@ -30,7 +28,7 @@ bool CercaCodiceONome(TabellaArchivio& tabella, int lunghezza, const QString& va
         return true;
     if (lunghezza <= LunghezzaMassimaCodice && tabella.Cerca(CodiceCatastale, valore))
         return true;
-    return lunghezza <= LunghezzaMassimaNome && tabella.Cerca(colonnaNome, valore);
+    return lunghezza <= LunghezzaMassimaNome && tabella.CercaNome(colonnaNome, valore);
 }
 
 void ScriviDati(const TabellaArchivio& tabella, const QString& tipo, const QStringList& colonne, QStringList& dati)
@@ -82,7 +80,7 @@ bool RicercaComuni::CercaComune(bool Comuni, bool Stati, const QString& Testo, Q
                 return false;
             // The name chosen is the key from here on, for the states too.
             valore = scelta.toUpper();
-            trovato = comuni.Cerca(NomeComune, valore);
+            trovato = comuni.CercaNome(NomeComune, valore);
         }
         if (trovato)
             ScriviDati(comuni, QStringLiteral("COMUNE"), ColonneComuni, Dati);
@@ -109,7 +107,7 @@ bool RicercaComuni::EsisteComune(bool Comuni, bool Stati, const QString& Testo)
             return true;
         if (lunghezza > LunghezzaMassimaNome)
             return false;
-        return chiave->suggerimenti ? tabella.EsistePrefisso(colonnaNome, valore) : tabella.Cerca(colonnaNome, valore);
+        return chiave->suggerimenti ? tabella.EsistePrefisso(colonnaNome, valore) : tabella.CercaNome(colonnaNome, valore);
     };
     return (Comuni && cerca(LeggiFileArchivioComuni(), NomeComune))
         || (Stati && cerca(LeggiFileArchivioStati(), NomeStato));
@@ -118,46 +116,26 @@ bool RicercaComuni::EsisteComune(bool Comuni, bool Stati, const QString& Testo)
 QString RicercaComuni::ScegliSuggerimento(bool Comuni, bool Stati, const QString& chiave, const QString& titolo,
                                           const QString& restrizione)
 {
-    QStringList candidati;
+    QList<Candidato> candidati;
     if (!CercaSuggerimenti(Comuni, Stati, chiave, restrizione, candidati))
         return QString();
     if (candidati.size() == 1)
-        return candidati.front();
-    return scelta_ ? scelta_(titolo, DomandaSuggerimento(chiave), candidati) : QString();
+        return candidati.front().nome;
+    QStringList nomi;
+    for (const Candidato& c : std::as_const(candidati))
+        nomi << c.nome;
+    return scelta_ ? scelta_(titolo, DomandaSuggerimento(chiave), nomi) : QString();
 }
 
 bool RicercaComuni::CercaSuggerimenti(bool Comuni, bool Stati, const QString& chiave, const QString& restrizione,
-                                      QStringList& candidati)
+                                      QList<Candidato>& candidati)
 {
-    bool trovato = false;
-    const auto interroga = [&](const QString& colonna, const QString& percorso, bool conRestrizione) {
-        tabelle::TQuery query(nullptr, &sessione_);
-        query.SQL = TestoQuerySuggerimenti(colonna, percorso, conRestrizione);
-        // The key as typed, as a parameter: its own % and _ are wildcards
-        // of the pattern, its quotes and semicolons plain characters.
-        query.ParamByName(QStringLiteral("chiave")).SetAsString(chiave + u'%');
-        if (conRestrizione)
-            query.ParamByName(QStringLiteral("provincia")).SetAsString(restrizione);
-        query.Open();
-        for (int riga = 0; riga < query.RecordCount(); ++riga)
-            candidati << query.ValoreRiga(riga, 0).toString();
-        trovato = trovato || query.RecordCount() > 0;
-    };
+    const qsizetype prima = candidati.size();
     if (Comuni)
-        interroga(NomeComune, LeggiFileArchivioComuni(), !restrizione.isEmpty());
+        candidati << TabellaArchivio(sessione_, LeggiFileArchivioComuni()).Candidati(NomeComune, chiave, restrizione);
     if (Stati)
-        interroga(NomeStato, LeggiFileArchivioStati(), false);
-    return trovato;
-}
-
-QStringList RicercaComuni::TestoQuerySuggerimenti(const QString& colonna, const QString& percorso, bool conRestrizione)
-{
-    QStringList testo{QStringLiteral("SELECT ") + colonna, TabellaArchivio::RigaFrom(percorso), QStringLiteral("WHERE ("),
-                      QStringLiteral("(%1 LIKE :chiave)").arg(colonna)};
-    if (conRestrizione)
-        testo << QStringLiteral(" AND (Provincia = :provincia)");
-    testo << QStringLiteral(");");
-    return testo;
+        candidati << TabellaArchivio(sessione_, LeggiFileArchivioStati()).Candidati(NomeStato, chiave, QString());
+    return candidati.size() > prima;
 }
 
 QString RicercaComuni::DomandaSuggerimento(const QString& chiave)

@@ -3,9 +3,13 @@
 // and EsisteComune do -- without widgets of their own. A text is taken, in
 // this order, as a tax code (CodiceFiscale), a cadastral code
 // (CodiceCatastale) and a name, first among the comuni, then among the
-// foreign states; a name followed by "*" may be abbreviated, and when
+// foreign states. A name is found as spelt, else in its search form
+// (FORLI and FORLI' find FORLÌ, see nomericerca.h); a name followed by
+// "*" may be abbreviated, and when
 // several names start so the choice is asked of a SceltaCandidato (the
 // suggestion dialog, in the component).
+#include "directory/tabellaarchivio.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +21,6 @@ class TSession;
 }
 
 namespace borgal {
-
-class TabellaArchivio;
 
 // Texts longer than these are never taken as a code, or as a name.
 inline constexpr int LunghezzaMassimaCodice = 5;
@@ -50,15 +52,14 @@ public:
     // the choice, several are asked of the SceltaCandidato.
     QString ScegliSuggerimento(bool Comuni, bool Stati, const QString& chiave, const QString& titolo,
                                const QString& restrizione);
-    // Appends to `candidati` the comuni names (then the state names) that
-    // start with the key, as the queries return them, duplicates kept; the
-    // province restriction limits the comuni. True when any was found.
+    // Appends to `candidati` the comuni (then the states) whose name starts
+    // with the key, as the queries return them, duplicates kept; the
+    // province restriction limits the comuni. Names compare in their search
+    // form where the archive has it. True when any was found.
+    using Candidato = TabellaArchivio::Candidato;
     bool CercaSuggerimenti(bool Comuni, bool Stati, const QString& chiave, const QString& restrizione,
-                           QStringList& candidati);
+                           QList<Candidato>& candidati);
 
-    // The candidate query on one file: the key is the parameter :chiave
-    // (bound as key + "%"), the restriction :provincia.
-    static QStringList TestoQuerySuggerimenti(const QString& colonna, const QString& percorso, bool conRestrizione);
     // Per "key" cosa intendevi?
     static QString DomandaSuggerimento(const QString& chiave);
 

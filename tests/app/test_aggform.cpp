@@ -28,6 +28,11 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace tratte;
 using prova::Riga;
 using prova::ScriviDis;
@@ -471,7 +476,99 @@ EsitoCli Cli(const QStringList& argomenti)
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
+// tratte-cli with its standard error on a terminal (a pseudo-terminal) and
+// its standard output on a pipe.
+EsitoCli CliSuTerminale(const QStringList& argomenti)
+{
+    int terminale = -1, lato = -1, tubo[2] = {-1, -1};
+    if (openpty(&terminale, &lato, nullptr, nullptr, nullptr) != 0 || pipe(tubo) != 0)
+        return {-1, {}, QStringLiteral("openpty/pipe non riusciti")};
+    QList<QByteArray> parole{QByteArray(TRATTE_CLI)};
+    for (const QString& a : argomenti)
+        parole << a.toLocal8Bit();
+    std::vector<char*> argv;
+    for (QByteArray& p : parole)
+        argv.push_back(p.data());
+    argv.push_back(nullptr);
+    const pid_t figlio = fork();
+    if (figlio == 0) {
+        dup2(lato, 2);
+        dup2(tubo[1], 1);
+        close(terminale);
+        close(lato);
+        close(tubo[0]);
+        close(tubo[1]);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(lato);
+    close(tubo[1]);
+    QByteArray uscita, errori;
+    // Both read as they come, until the program has closed both.
+    pollfd attesa[2] = {{terminale, POLLIN, 0}, {tubo[0], POLLIN, 0}};
+    QByteArray* destinazione[2] = {&errori, &uscita};
+    int aperti = 2;
+    while (aperti > 0 && poll(attesa, 2, 60000) > 0) {
+        for (int i = 0; i < 2; ++i) {
+            if (attesa[i].fd < 0 || !(attesa[i].revents & (POLLIN | POLLHUP | POLLERR)))
+                continue;
+            char blocco[4096];
+            const ssize_t letti = read(attesa[i].fd, blocco, sizeof blocco);
+            if (letti > 0) {
+                destinazione[i]->append(blocco, letti);
+            } else {
+                attesa[i].fd = -1;
+                --aperti;
+            }
+        }
+    }
+    close(terminale);
+    close(tubo[0]);
+    int stato = 0;
+    waitpid(figlio, &stato, 0);
+    return {WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, QString::fromUtf8(uscita), QString::fromUtf8(errori)};
+}
+
 } // namespace
+
+TEST(TratteCliCarica, AvanzamentoSoloSuUnTerminale)
+{
+    CartellaTemporanea cartella;
+    const QString programma = cartella.sottocartella("Tratte");
+    QDir(programma).mkpath("Archivi");
+    prova::RegistraDirectory();
+    const QString serie = cartella.sottocartella("serie");
+    ScriviDis(serie + "/rm099901.dis", {Riga("H501", 1, 2), Riga("H501", 2, 3)});
+    ScriviDis(serie + "/rm099902.dis", {Riga("G811", 3, 4)});
+
+    // Standard error a terminal: file, comune and share on one line
+    // rewritten in place, cleared at the end; standard output as ever.
+    EsitoCli e = CliSuTerminale({"--programma", programma, "carica", serie});
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_EQ(e.uscita, "RM\t3\n");
+    EXPECT_TRUE(e.errori.startsWith("\r\033[KFile 1/2 rm099901.dis  comune -  0%")) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains("\r\033[KFile 2/2 rm099902.dis  comune H501  0%")) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.endsWith("\r\033[K")) << e.errori.toStdString();
+    EXPECT_FALSE(e.errori.contains('\n')) << e.errori.toStdString();
+    // The replacement's question and the deletion of the old rows.
+    e = CliSuTerminale({"--programma", programma, "carica", serie, "--sostituisci"});
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains("Sostituire con data 99/09 ? OK")) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains("\r\033[KCancellazione dei dati precedenti in corso... 0 s")) << e.errori.toStdString();
+    e = CliSuTerminale({"--programma", programma, "elimina", "RM"});
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_EQ(e.uscita, "RM\teliminata\n");
+    EXPECT_TRUE(e.errori.startsWith("\r\033[KCancellazione dei dati di RM in corso... 0 s")) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.endsWith("\r\033[K")) << e.errori.toStdString();
+
+    // Not a terminal: nothing at all.
+    e = Cli({"--programma", programma, "carica", serie});
+    ASSERT_EQ(e.codice, 0);
+    EXPECT_EQ(e.errori, "");
+    e = Cli({"--programma", programma, "elimina", "RM"});
+    ASSERT_EQ(e.codice, 0);
+    EXPECT_EQ(e.errori, "");
+}
 
 TEST(TratteCliCarica, CaricaSostituisciElimina)
 {

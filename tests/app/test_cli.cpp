@@ -18,9 +18,10 @@ struct Esito {
     QString errori;
 };
 
-Esito Esegui(const QStringList& argomenti)
+Esito Esegui(const QStringList& argomenti, const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(ambiente);
     p.start(QStringLiteral(TRATTE_CLI), argomenti);
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
@@ -58,6 +59,73 @@ TEST(TratteCli, ErroriDelMotoreEComandiSconosciuti)
     EXPECT_TRUE(e.errori.contains("Comando sconosciuto"));
     e = Esegui({"--programma"});
     EXPECT_EQ(e.codice, 2);
+    EXPECT_TRUE(e.errori.contains("Opzione --programma senza cartella.")) << e.errori.toStdString();
+    EXPECT_EQ(Esegui({}).codice, 2);
+}
+
+TEST(TratteCli, AiutoVersioneEOpzioniSconosciute)
+{
+    // The program's help lists every command; each command has its own.
+    for (const QString opzione : {"--help", "-h"}) {
+        const Esito e = Esegui({opzione});
+        EXPECT_EQ(e.codice, 0) << opzione.toStdString();
+        EXPECT_TRUE(e.errori.isEmpty()) << e.errori.toStdString();
+        EXPECT_TRUE(e.uscita.startsWith("Uso: tratte-cli [--programma CARTELLA] COMANDO")) << e.uscita.toStdString();
+        for (const char* comando : {"registra", "province", "comune [--stati] [--solo-stati] TESTO",
+                                    "tratte [--provincia TESTO] [--comune TESTO]", "cerca PUNTO", "carica [--sostituisci] CARTELLA",
+                                    "elimina SIGLA", "tolleranza ARCHIVIATA MISURATA ZONA"})
+            EXPECT_TRUE(e.uscita.contains(QString("\n  ") + comando)) << comando;
+    }
+    Esito e = Esegui({"comune", "--help"});
+    EXPECT_EQ(e.codice, 0);
+    EXPECT_TRUE(e.uscita.startsWith("Uso: tratte-cli [--programma CARTELLA] comune [--stati] [--solo-stati] TESTO\n"));
+    EXPECT_TRUE(e.uscita.contains("  --solo-stati  "));
+    EXPECT_EQ(Esegui({"--help", "carica"}).uscita, Esegui({"carica", "-h"}).uscita);
+    // Help wins over missing arguments.
+    e = Esegui({"tolleranza", "-h"});
+    EXPECT_EQ(e.codice, 0);
+    EXPECT_TRUE(e.uscita.contains("tolleranza ARCHIVIATA MISURATA ZONA"));
+
+    e = Esegui({"--version"});
+    EXPECT_EQ(e.codice, 0);
+    EXPECT_EQ(e.uscita, "tratte-cli 1.0\n");
+
+    // An unknown option names itself, before or after the command.
+    e = Esegui({"--boh", "province"});
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_TRUE(e.errori.startsWith("Opzione sconosciuta: --boh\n")) << e.errori.toStdString();
+    e = Esegui({"comune", "ROMA", "--stato"});
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_TRUE(e.errori.startsWith("Opzione sconosciuta: --stato\n")) << e.errori.toStdString();
+    EXPECT_TRUE(e.uscita.isEmpty());
+    e = Esegui({"tratte", "--provincia"});
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_TRUE(e.errori.startsWith("Opzione --provincia senza testo.")) << e.errori.toStdString();
+    e = Esegui({"elimina", "RM", "VT"});
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_TRUE(e.errori.startsWith("Uso: tratte-cli elimina SIGLA")) << e.errori.toStdString();
+}
+
+TEST(TratteCli, StandardErrorSoloConIMessaggiDelProgramma)
+{
+    // Started without a desktop session (no runtime folder): Qt's notes on
+    // its own set-up do not reach standard error.
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.remove("XDG_RUNTIME_DIR");
+    Esito e = Esegui({"tolleranza", "100", "100.1", "0"}, ambiente);
+    EXPECT_EQ(e.codice, 0);
+    EXPECT_EQ(e.errori, "");
+    e = Esegui({"tolleranza", "100", "abc", "0"}, ambiente);
+    EXPECT_EQ(e.errori, "'abc' non è un valore numerico valido\n");
+
+    // --programma after the command, as before.
+    CartellaTemporanea cartella;
+    const QString programma = cartella.sottocartella("Tratte");
+    QDir(programma).mkpath("Archivi");
+    e = Esegui({"province", "--programma", programma}, ambiente);
+    EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_EQ(e.errori, "");
+    EXPECT_TRUE(QFile::exists(programma + "/Archivi/PRV.DB"));
 }
 
 } // namespace
@@ -97,7 +165,7 @@ TEST(Tratte, UnaSolaCopiaAllaVolta)
 
 namespace {
 
-TEST(TratteCli, ComuneAttraversoIlComponente)
+TEST(TratteCli, ComuneCandidatiStatiEAccenti)
 {
     CartellaTemporanea cartella;
     prova::RegistraDirectory();
@@ -118,10 +186,48 @@ TEST(TratteCli, ComuneAttraversoIlComponente)
     e = Esegui({"comune", "FRANCIA", "--stati"});
     ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
     EXPECT_TRUE(e.uscita.startsWith("TipoDati=STATO\n"));
-    // Several candidates need a person: the dialog is answered with cancel.
+    // Several candidates: they are printed, name, province and code, and exit 3.
     e = Esegui({"comune", "ROMAN*"});
-    EXPECT_EQ(e.codice, 1);
-    EXPECT_TRUE(e.uscita.isEmpty());
+    EXPECT_EQ(e.codice, 3);
+    EXPECT_EQ(e.uscita, "ROMANA\tSS\tH507\nROMANENGO\tCR\tH508\nROMANO CANAVESE\tTO\tH511\n"
+                        "ROMANO D'EZZELINO\tVI\tH512\nROMANO DI LOMBARDIA\tBG\tH509\nROMANS D'ISONZO\tGO\tH514\n");
+    EXPECT_TRUE(e.errori.isEmpty()) << e.errori.toStdString();
+    // Two comuni of one name are two candidates, told apart by province and code.
+    e = Esegui({"comune", "CASTRO*"});
+    EXPECT_EQ(e.codice, 0); // the name itself is found first
+    e = Esegui({"comune", "CASTR*"});
+    EXPECT_EQ(e.codice, 3);
+    EXPECT_TRUE(e.uscita.contains("CASTRO\tBG\tC337\nCASTRO\tLE\tM261\n")) << e.uscita.toStdString();
+    // With --stati the states follow the comuni; --solo-stati searches them alone.
+    e = Esegui({"comune", "FRAN*", "--stati"});
+    EXPECT_EQ(e.codice, 3);
+    EXPECT_TRUE(e.uscita.endsWith("FRANCIA\t\tZ110\n")) << e.uscita.toStdString();
+    e = Esegui({"comune", "--solo-stati", "FRANCIA"});
+    ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_TRUE(e.uscita.startsWith("TipoDati=STATO\nNomeStato=FRANCIA\n"));
+    EXPECT_EQ(Esegui({"comune", "--solo-stati", "ROMA"}).codice, 1);
+    EXPECT_EQ(Esegui({"comune", "--solo-stati", "H501"}).codice, 1);
+    EXPECT_EQ(Esegui({"comune", "--solo-stati", "--stati", "ROMA"}).codice, 2);
+
+    // The delivered archive's accented names, written with an apostrophe
+    // or with no mark at all.
+    for (const QString testo : {"FORLI'", "forli", "FORLI*"}) {
+        e = Esegui({"comune", testo});
+        ASSERT_EQ(e.codice, 0) << testo.toStdString();
+        EXPECT_TRUE(e.uscita.contains("NomeComune=FORLÌ\nProvincia=FC\n")) << e.uscita.toStdString();
+    }
+    e = Esegui({"comune", "CANTU'"});
+    EXPECT_TRUE(e.uscita.contains("NomeComune=CANTÙ\n")) << e.uscita.toStdString();
+    e = Esegui({"comune", "AGLIE*"});
+    EXPECT_TRUE(e.uscita.contains("NomeComune=AGLIÈ\n")) << e.uscita.toStdString();
+    e = Esegui({"comune", "PATERNO"}); // spelt so, in another province than PATERNÒ
+    EXPECT_TRUE(e.uscita.contains("NomeComune=PATERNO\nProvincia=PZ\n")) << e.uscita.toStdString();
+    e = Esegui({"comune", "PATERNO'"});
+    EXPECT_TRUE(e.uscita.contains("NomeComune=PATERNÒ\nProvincia=CT\n")) << e.uscita.toStdString();
+    e = Esegui({"comune", "FORL*"});
+    EXPECT_EQ(e.codice, 3);
+    EXPECT_TRUE(e.uscita.startsWith("FORLÌ\tFC\tD704\nFORLÌ DEL SANNIO\tIS\tD703\nFORLIMPOPOLI\tFC\tD705\n"))
+        << e.uscita.toStdString();
     // Quotes and semicolons are plain text to the lookup.
     e = Esegui({"comune", "RO\"MA';*"});
     EXPECT_EQ(e.codice, 1);

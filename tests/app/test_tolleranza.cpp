@@ -549,4 +549,35 @@ TEST(TratteCliTolleranza, ArgomentiErrati)
     }
 }
 
+TEST(TratteCliTolleranza, DistanzeCheIlControlloNonPrende)
+{
+    // Negative, with an exponent or a sign, too long to be a distance of the
+    // archive, or not finite, measured or archived: a message, exit 2,
+    // nothing on standard output.
+    const QList<std::pair<QStringList, QString>> casi = {
+        {{"100", "-5", "0"}, "La distanza non può essere negativa: -5\n"},
+        {{"-100.5", "100", "1"}, "La distanza non può essere negativa: -100.5\n"},
+        {{"1e308", "-1e308", "0"}, "'1e308': la distanza si scrive con sole cifre e al più un punto decimale\n"},
+        {{"100", "1E2", "0"}, "'1E2': la distanza si scrive con sole cifre e al più un punto decimale\n"},
+        {{"100", "+100", "0"}, "'+100': la distanza si scrive con sole cifre e al più un punto decimale\n"},
+        {{"100", "1234567890123", "0"}, "'1234567890123': la distanza ha più di 12 caratteri\n"},
+        {{"100", QString(400, '9'), "0"}, QString("'%1': la distanza ha più di 12 caratteri\n").arg(QString(400, '9'))},
+        {{"inf", "100", "0"}, "'inf' non è un valore numerico valido\n"},
+        {{"100", "nan", "0"}, "'nan' non è un valore numerico valido\n"},
+    };
+    for (const auto& [argomenti, messaggio] : casi) {
+        const Esito e = Cli(argomenti);
+        EXPECT_EQ(e.codice, 2) << argomenti.join(' ').toStdString();
+        EXPECT_EQ(e.errori, messaggio) << argomenti.join(' ').toStdString();
+        EXPECT_TRUE(e.uscita.isEmpty()) << e.uscita.toStdString();
+    }
+    // The longest distance taken, and a zero one.
+    Esito e = Cli({"99999999.999", "99999999.5", "2"});
+    EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_EQ(e.uscita, "Differenza=0.498999997973442\nTolleranza=0.7\nEsito=IN TOLLERANZA\n");
+    e = Cli({"0", "0.", "0"});
+    EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_EQ(e.uscita, "Differenza=0\nTolleranza=     0.050\nEsito=IN TOLLERANZA\n");
+}
+
 } // namespace

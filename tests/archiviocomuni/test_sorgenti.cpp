@@ -173,10 +173,12 @@ TEST(ScritturaArchivioComuni, SostituisceLeTabelleSoloQuandoSonoComplete)
         }
         return r;
     };
-    // SysField and CodOp empty in data rows; a blank is stored as nothing.
+    // SysField and CodOp empty in data rows; a blank is stored as nothing;
+    // the name's search form last.
     EXPECT_EQ(Elenco(righe("KWArchivioComuni.db").mid(1, 2)),
-              ";;RM;ANGUILLARA SABAZIA;LAZIO;00061;06;A323;A323 | ;;MI;MILANO;LOMBARDIA;20121;02;F205;F205");
-    EXPECT_EQ(righe("KWArchivioComuni.db").last().toStdString(), ";;RM;SANT'ANGELO ROMANO;LAZIO;;;I284;I284");
+              ";;RM;ANGUILLARA SABAZIA;LAZIO;00061;06;A323;A323;ANGUILLARA SABAZIA | "
+              ";;MI;MILANO;LOMBARDIA;20121;02;F205;F205;MILANO");
+    EXPECT_EQ(righe("KWArchivioComuni.db").last().toStdString(), ";;RM;SANT'ANGELO ROMANO;LAZIO;;;I284;I284;SANT'ANGELO ROMANO");
     EXPECT_EQ(Elenco(righe("Province.db")), "MB;MONZA; | MI;MILANO; | RM;ROMA;");
     EXPECT_EQ(Elenco(righe("KWProvince.db")), "MB;LOMBARDIA | MI;LOMBARDIA | RM;LAZIO");
     EXPECT_EQ(Elenco(righe("ZRNuoveProvince.db")), "MONZA;MI;MB");
@@ -185,7 +187,7 @@ TEST(ScritturaArchivioComuni, SostituisceLeTabelleSoloQuandoSonoComplete)
     s.esteri += "SAN MARINO;Z130;Z130\n";
     s.Scrivi(sorgenti);
     ScriviArchivioComuni(LeggiDatiArchivio(sorgenti), tabelle);
-    EXPECT_EQ(Elenco(righe("KWEsteri.db").mid(1)), ";;FRANCIA;Z110;Z110 | ;;SAN MARINO;Z130;Z130");
+    EXPECT_EQ(Elenco(righe("KWEsteri.db").mid(1)), ";;FRANCIA;Z110;Z110;FRANCIA | ;;SAN MARINO;Z130;Z130;SAN MARINO");
     EXPECT_EQ(QDir(tabelle).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 5);
 
     // A destination that cannot be a folder: the error, and nothing written.

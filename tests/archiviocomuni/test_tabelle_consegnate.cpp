@@ -1,6 +1,7 @@
 // The delivered tables of the directory archive folder, as the build made
 // them from data/ArchivioComuni: structure, the records everybody knows,
 // the rules the program relies on, and the password.
+#include "directory/nomericerca.h"
 #include "gridkit/newtable.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
@@ -72,13 +73,17 @@ TEST_F(TabelleConsegnate, StrutturaComeLaLeggonoProgrammaEDirectory)
                                  QStringLiteral("Info:%1:0").arg(int(TFieldType::ftBlob)), Alpha("CodOp", 4)};
     auto comuni = Apri("KWArchivioComuni.db");
     const QStringList campiComuni = {Alpha("Provincia", 2), Alpha("NomeComune", 40), Alpha("Regione", 25), Alpha("CAP", 5),
-                                     Alpha("PrefissoTelefonico", 4), Alpha("CodiceFiscale", 5), Alpha("CodiceCatastale", 5)};
+                                     Alpha("PrefissoTelefonico", 4), Alpha("CodiceFiscale", 5), Alpha("CodiceCatastale", 5),
+                                     Alpha("NomeRicerca", 40)};
     EXPECT_EQ(Struttura(*comuni), Elenco(sistema + campiComuni));
-    EXPECT_TRUE(comuni->GetIndexNames().contains("CodiceCatastale")) << comuni->GetIndexNames().join(',').toStdString();
+    for (const char* indice : {"CodiceCatastale", "NomeComune", "NomeRicerca"})
+        EXPECT_TRUE(comuni->GetIndexNames().contains(indice)) << comuni->GetIndexNames().join(',').toStdString();
     auto esteri = Apri("KWEsteri.db");
-    const QStringList campiEsteri = {Alpha("NomeStato", 40), Alpha("CodiceFiscale", 5), Alpha("CodiceCatastale", 5)};
+    const QStringList campiEsteri = {Alpha("NomeStato", 40), Alpha("CodiceFiscale", 5), Alpha("CodiceCatastale", 5),
+                                     Alpha("NomeRicerca", 40)};
     EXPECT_EQ(Struttura(*esteri), Elenco(sistema + campiEsteri));
-    EXPECT_TRUE(esteri->GetIndexNames().contains("CodiceCatastale"));
+    for (const char* indice : {"CodiceCatastale", "NomeStato", "NomeRicerca"})
+        EXPECT_TRUE(esteri->GetIndexNames().contains(indice));
     EXPECT_EQ(Struttura(*Apri("KWProvince.db")), Elenco({Alpha("SIGLA", 2), Alpha("Regione", 25)}));
     EXPECT_EQ(Struttura(*Apri("Province.db")), Elenco({Alpha("SIGLA", 2), Alpha("PROVINCIA", 20), Alpha("CODPROV", 2)}));
     EXPECT_EQ(Struttura(*Apri("ZRNuoveProvince.db")),
@@ -131,7 +136,7 @@ TEST_F(TabelleConsegnate, ComuniNotiERegoleDiOgniComune)
     const QRegularExpression codice("^[A-Y][0-9]{3}$");
     const QRegularExpression cap("^([0-9]{5})?$");
     QSet<QString> codici;
-    int conCap = 0;
+    int conCap = 0, accentati = 0;
     for (int r = 1; r < righe; ++r) {
         const QString nome = Testo(*comuni, r, "NomeComune");
         const QString cf = Testo(*comuni, r, "CodiceFiscale");
@@ -143,12 +148,15 @@ TEST_F(TabelleConsegnate, ComuniNotiERegoleDiOgniComune)
         codici.insert(cc);
         ASSERT_FALSE(nome.isEmpty());
         ASSERT_EQ(nome, nome.toUpper());
+        ASSERT_EQ(Testo(*comuni, r, "NomeRicerca"), borgal::NomeRicerca(nome));
+        accentati += Testo(*comuni, r, "NomeRicerca") != nome;
         ASSERT_TRUE(regioneDi.contains(sigla)) << nome.toStdString();
         ASSERT_EQ(Testo(*comuni, r, "Regione"), regioneDi.value(sigla)) << nome.toStdString();
         ASSERT_TRUE(cap.match(Testo(*comuni, r, "CAP")).hasMatch()) << nome.toStdString();
         conCap += !Testo(*comuni, r, "CAP").isEmpty();
     }
     EXPECT_GT(conCap, righe - 100); // only comuni newer than the CAP list lack one
+    EXPECT_GT(accentati, 140); // FORLÌ, CANTÙ, CAVA DE' TIRRENI, VO'...
 }
 
 TEST_F(TabelleConsegnate, StatiEsteri)
@@ -163,6 +171,7 @@ TEST_F(TabelleConsegnate, StatiEsteri)
         ASSERT_TRUE(codice.match(Testo(*esteri, r, "CodiceCatastale")).hasMatch()) << nome.toStdString();
         ASSERT_EQ(Testo(*esteri, r, "CodiceFiscale"), Testo(*esteri, r, "CodiceCatastale"));
         ASSERT_EQ(nome, nome.toUpper());
+        ASSERT_EQ(Testo(*esteri, r, "NomeRicerca"), borgal::NomeRicerca(nome));
         codiceDi.insert(nome, Testo(*esteri, r, "CodiceCatastale"));
     }
     EXPECT_EQ(codiceDi.value("FRANCIA"), "Z110");

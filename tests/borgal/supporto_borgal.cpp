@@ -2,6 +2,7 @@
 
 #include "componenti/creazione.h"
 #include "componenti/server.h"
+#include "directory/nomericerca.h"
 #include "gridkit/newtable.h"
 #include "registro/treginifile.h"
 #include "tabelle/protezione.h"
@@ -14,10 +15,19 @@
 namespace {
 
 // Creates the enhanced table with its secondary index on CodiceCatastale,
-// fills it with `righe` (values by column), then protects it.
-QString CreaTabella(const QString& cartella, const QString& nome, const QStringList& campi,
-                    const QList<QStringList>& righe)
+// fills it with `righe` (values by column), then protects it. With
+// `conNomeRicerca` the table ends with the column NomeRicerca, which holds
+// the search form of the name in the first column after Provincia, as the
+// archive tool writes it.
+QString CreaTabella(const QString& cartella, const QString& nome, QStringList campi, QList<QStringList> righe,
+                    bool conNomeRicerca)
 {
+    if (conNomeRicerca) {
+        const int colonnaNome = campi.front().startsWith("Provincia") ? 1 : 0;
+        campi << borgal::ColonnaNomeRicerca + ",40";
+        for (QStringList& riga : righe)
+            riga << borgal::NomeRicerca(riga[colonnaNome]);
+    }
     tabelle::TSession sessione;
     sessione.AddPassword("tulp41");
     {
@@ -87,7 +97,7 @@ QList<StatoProva> StatiProva()
     };
 }
 
-QString CreaArchivioComuni(const QString& cartella, const QList<ComuneProva>& comuni)
+QString CreaArchivioComuni(const QString& cartella, const QList<ComuneProva>& comuni, bool conNomeRicerca)
 {
     QList<QStringList> righe;
     for (const ComuneProva& c : comuni)
@@ -95,15 +105,16 @@ QString CreaArchivioComuni(const QString& cartella, const QList<ComuneProva>& co
     return CreaTabella(cartella, "KWArchivioComuni.db",
                        {"Provincia,2", "NomeComune,40", "Regione,25", "CAP,5", "PrefissoTelefonico,4", "CodiceFiscale,5",
                         "CodiceCatastale,5"},
-                       righe);
+                       righe, conNomeRicerca);
 }
 
-QString CreaArchivioStati(const QString& cartella, const QList<StatoProva>& stati)
+QString CreaArchivioStati(const QString& cartella, const QList<StatoProva>& stati, bool conNomeRicerca)
 {
     QList<QStringList> righe;
     for (const StatoProva& s : stati)
         righe << QStringList{s.nome, s.codiceFiscale, s.codiceCatastale};
-    return CreaTabella(cartella, "KWEsteri.db", {"NomeStato,40", "CodiceFiscale,5", "CodiceCatastale,5"}, righe);
+    return CreaTabella(cartella, "KWEsteri.db", {"NomeStato,40", "CodiceFiscale,5", "CodiceCatastale,5"}, righe,
+                       conNomeRicerca);
 }
 
 void ImpostaArchivi(const QString& comuni, const QString& stati)

@@ -28,9 +28,10 @@ QList<ComuneProva> ComuniProva();
 QList<StatoProva> StatiProva();
 
 // Writes the two tables into `cartella` (the comuni as "KWArchivioComuni.db",
-// the states as "KWEsteri.db") and returns their paths.
-QString CreaArchivioComuni(const QString& cartella, const QList<ComuneProva>& comuni);
-QString CreaArchivioStati(const QString& cartella, const QList<StatoProva>& stati);
+// the states as "KWEsteri.db") and returns their paths; without
+// `conNomeRicerca` as an archive written before the column NomeRicerca.
+QString CreaArchivioComuni(const QString& cartella, const QList<ComuneProva>& comuni, bool conNomeRicerca = true);
+QString CreaArchivioStati(const QString& cartella, const QList<StatoProva>& stati, bool conNomeRicerca = true);
 // The directory's registry values (Archivi) of the current user.
 void ImpostaArchivi(const QString& comuni, const QString& stati);
 // A value of the current user's registry.

@@ -236,13 +236,16 @@ TEST_F(Ricerca, ChiaviConVirgoletteApostrofiEPuntoEVirgola)
 {
     // Bound as parameters, never pasted into the statement: no error, no
     // candidate, and the table is intact.
-    for (const QString testo : {"RO\"MA*", "ROMA\"*", "\"*", "ROMA'*", "ROMA;*", "X\"); DELETE FROM dati; --*",
+    for (const QString testo : {"RO\"MA*", "ROMA\"*", "\"*", "ROMA;*", "X\"); DELETE FROM dati; --*",
                                 "ROMA\"", "'", "H5\"1"}) {
         EXPECT_TRUE(Cerca(true, true, testo).isEmpty()) << testo.toStdString();
         EXPECT_FALSE(borgal->EsisteComune(true, true, testo)) << testo.toStdString();
     }
     EXPECT_TRUE(finto.finestreMostrate.isEmpty());
     EXPECT_EQ(Nome(Cerca(true, false, "ROMA")), "ROMA");
+    // A vowel and an apostrophe at the end are the accented vowel, and so
+    // the vowel itself.
+    EXPECT_EQ(Nome(Cerca(true, false, "ROMA'*")), "ROMA");
 
     // Apostrophes in names, in every lookup.
     EXPECT_EQ(Nome(Cerca(true, false, "ACI SANT'*")), "ACI SANT'ANTONIO");
@@ -257,6 +260,85 @@ TEST_F(Ricerca, ChiaviConVirgoletteApostrofiEPuntoEVirgola)
     EXPECT_EQ(Nome(Cerca(true, false, "OR_*")), "ORIA");
     EXPECT_FALSE(borgal->EsisteComune(true, false, "R%A*"));
     EXPECT_FALSE(borgal->EsisteComune(true, false, "OR_*"));
+}
+
+TEST_F(Ricerca, VocaliAccentateConApostrofoOSenzaSegno)
+{
+    const QString dati = cartella.sottocartella("Accenti");
+    const QList<ComuneProva> comuni = {
+        {"FC", "FORLÌ", "EMILIA-ROMAGNA", "47121", "", "D704", "D704"},
+        {"IS", "FORLÌ DEL SANNIO", "MOLISE", "86084", "", "D703", "D703"},
+        {"FC", "FORLIMPOPOLI", "EMILIA-ROMAGNA", "47034", "", "D705", "D705"},
+        {"SS", "AGLIENTU", "SARDEGNA", "07020", "", "H848", "H848"},
+        {"TO", "AGLIÈ", "PIEMONTE", "10011", "", "A074", "A074"},
+        // Two comuni whose names differ only by the accent, PATERNO first.
+        {"PZ", "PATERNO", "BASILICATA", "85050", "", "M269", "M269"},
+        {"CT", "PATERNÒ", "SICILIA", "95047", "", "G371", "G371"},
+        {"PG", "CITTÀ DI CASTELLO", "UMBRIA", "06012", "", "C745", "C745"},
+        {"PD", "VO'", "VENETO", "35030", "", "M103", "M103"},
+        {"NA", "CAVA DE' TIRRENI", "CAMPANIA", "84013", "", "C361", "C361"},
+        {"CT", "ACI SANT'ANTONIO", "SICILIA", "95025", "", "A028", "A028"},
+    };
+    const QList<StatoProva> stati = {{"PERÙ", "Z611", "Z611"}};
+    ImpostaArchivi(CreaArchivioComuni(dati, comuni), CreaArchivioStati(dati, stati));
+
+    // The accent, the vowel and an apostrophe, or the bare vowel: the record
+    // as the archive spells it.
+    for (const QString testo : {"FORLÌ", "FORLI'", "FORLI", "forlì", "forli'", "FORLI\u2019", "FORLI*", "FORLI'*"}) {
+        const QStringList trovato = Cerca(true, false, testo);
+        EXPECT_EQ(Nome(trovato), "FORLÌ") << testo.toStdString();
+        EXPECT_EQ(Valore(trovato, "CodiceCatastale"), "D704") << testo.toStdString();
+    }
+    EXPECT_EQ(Nome(Cerca(true, false, "AGLIE*")), "AGLIÈ");
+    EXPECT_EQ(Nome(Cerca(true, false, "CITTA' DI CASTELLO")), "CITTÀ DI CASTELLO");
+    EXPECT_EQ(Nome(Cerca(true, false, "CITTA DI CASTELLO")), "CITTÀ DI CASTELLO");
+    EXPECT_EQ(Nome(Cerca(true, false, "VÒ")), "VO'");
+    EXPECT_EQ(Nome(Cerca(true, false, "VO")), "VO'");
+    EXPECT_EQ(Nome(Cerca(true, false, "CAVA DE TIRRENI")), "CAVA DE' TIRRENI");
+    EXPECT_EQ(Nome(Cerca(false, true, "PERU")), "PERÙ");
+    EXPECT_EQ(Nome(Cerca(true, true, "PERU'")), "PERÙ");
+    EXPECT_TRUE(finto.finestreMostrate.isEmpty());
+    // An apostrophe of elision is part of the name.
+    EXPECT_TRUE(Cerca(true, false, "ACI SANTANTONIO").isEmpty());
+
+    // An exact spelling wins; among names of one search form, the one that
+    // reads as the key, a final apostrophe being the accent.
+    EXPECT_EQ(Valore(Cerca(true, false, "PATERNO"), "CodiceCatastale"), "M269");
+    EXPECT_EQ(Valore(Cerca(true, false, "PATERNÒ"), "CodiceCatastale"), "G371");
+    EXPECT_EQ(Valore(Cerca(true, false, "PATERNO'"), "CodiceCatastale"), "G371");
+    EXPECT_EQ(Valore(Cerca(true, false, "PATERNÓ"), "CodiceCatastale"), "G371");
+
+    // The candidates, in the archive's spelling, whichever way the key is written.
+    for (const QString testo : {"FORL*", "FÒRL*"}) {
+        QStringList elementi;
+        ScegliNelDialogo(1, &elementi);
+        EXPECT_EQ(Nome(Cerca(true, false, testo)), "FORLÌ DEL SANNIO") << testo.toStdString();
+        EXPECT_EQ(elementi, QStringList({"FORLÌ", "FORLÌ DEL SANNIO", "FORLIMPOPOLI"})) << testo.toStdString();
+    }
+    // One candidate: no dialog.
+    finto.finestreMostrate.clear();
+    EXPECT_EQ(Nome(Cerca(true, false, "CITTA' D*")), "CITTÀ DI CASTELLO");
+    EXPECT_EQ(Nome(Cerca(true, false, "AGLIEN*")), "AGLIENTU");
+    EXPECT_TRUE(finto.finestreMostrate.isEmpty());
+
+    // EsisteComune likewise, without upper case.
+    EXPECT_TRUE(borgal->EsisteComune(true, false, "FORLI"));
+    EXPECT_TRUE(borgal->EsisteComune(true, false, "FORLI'*"));
+    EXPECT_TRUE(borgal->EsisteComune(false, true, "PERU"));
+    EXPECT_FALSE(borgal->EsisteComune(true, false, "forli"));
+
+    // An archive written before the search form: names are found as spelt
+    // only, and nothing fails.
+    const QString vecchio = cartella.sottocartella("Vecchio");
+    ImpostaArchivi(CreaArchivioComuni(vecchio, comuni, false), CreaArchivioStati(vecchio, stati, false));
+    EXPECT_EQ(Nome(Cerca(true, true, "FORLÌ")), "FORLÌ");
+    EXPECT_TRUE(Cerca(true, true, "FORLI'").isEmpty());
+    EXPECT_FALSE(borgal->EsisteComune(true, true, "FORLI'*"));
+    EXPECT_TRUE(borgal->EsisteComune(true, true, "FORLÌ*"));
+    QStringList elementi;
+    ScegliNelDialogo(0, &elementi);
+    EXPECT_EQ(Nome(Cerca(true, false, "FORL*")), "FORLÌ");
+    EXPECT_EQ(elementi, QStringList({"FORLÌ", "FORLÌ DEL SANNIO", "FORLIMPOPOLI"}));
 }
 
 TEST_F(Ricerca, ErroriDelleTabelleEModificheTraDueChiamate)

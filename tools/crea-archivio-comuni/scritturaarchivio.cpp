@@ -1,5 +1,6 @@
 #include "scritturaarchivio.h"
 
+#include "directory/nomericerca.h"
 #include "gridkit/newtable.h"
 #include "messaggi/messaggi.h"
 #include "tabelle/errore.h"
@@ -20,10 +21,12 @@ using namespace tabelle;
 
 namespace {
 
-// The creation lists of the two grid-library tables.
+// The creation lists of the two grid-library tables. NomeRicerca, last,
+// holds the search form of the name (never wider than the name), which the
+// directory's lookups compare when a name is not found as spelt.
 const QStringList CampiComuni = {"Provincia,2", "NomeComune,40", "Regione,25", "CAP,5",
-                                 "PrefissoTelefonico,4", "CodiceFiscale,5", "CodiceCatastale,5"};
-const QStringList CampiEsteri = {"NomeStato,40", "CodiceFiscale,5", "CodiceCatastale,5"};
+                                 "PrefissoTelefonico,4", "CodiceFiscale,5", "CodiceCatastale,5", "NomeRicerca,40"};
+const QStringList CampiEsteri = {"NomeStato,40", "CodiceFiscale,5", "CodiceCatastale,5", "NomeRicerca,40"};
 
 // Takes every box shown while the tables are written: the grid library
 // reports a failed creation with a box, which here becomes an error.
@@ -89,8 +92,10 @@ public:
         }
         if (!raccolta.testi.isEmpty())
             throw EDBEngineError(QStringLiteral("Creazione di %1 non riuscita: %2").arg(nome, raccolta.testi.join(' ')));
-        // The directory's lookups: by tax code, cadastral code, name.
-        for (const QString& campo : {QStringLiteral("CodiceFiscale"), QStringLiteral("CodiceCatastale"), nomeDaCercare})
+        // The directory's lookups: by tax code, cadastral code, name, and the
+        // name's search form.
+        for (const QString& campo : {QStringLiteral("CodiceFiscale"), QStringLiteral("CodiceCatastale"), nomeDaCercare,
+                                     borgal::ColonnaNomeRicerca})
             Esegui(QStringLiteral("Create Index %2 On \"%1\" (%2)").arg(nome, campo));
     }
 
@@ -170,16 +175,19 @@ void ScriviTabelle(TSession& sessione, const QString& cartella, const TDatiArchi
 
     w.CreaTabellaArchivio(NomiTabelle[0], CampiComuni, QStringLiteral("NomeComune"));
     w.Riempi<TComune>(NomiTabelle[0],
-                      {"Provincia", "NomeComune", "Regione", "CAP", "PrefissoTelefonico", "CodiceFiscale", "CodiceCatastale"},
+                      {"Provincia", "NomeComune", "Regione", "CAP", "PrefissoTelefonico", "CodiceFiscale", "CodiceCatastale",
+                       borgal::ColonnaNomeRicerca},
                       dati.comuni, [](const TComune& c) {
                           return QStringList{c.Provincia, c.NomeComune, c.Regione, c.CAP, c.PrefissoTelefonico,
-                                             c.CodiceFiscale, c.CodiceCatastale};
+                                             c.CodiceFiscale, c.CodiceCatastale, borgal::NomeRicerca(c.NomeComune)};
                       });
     w.Proteggi(NomiTabelle[0], int(dati.comuni.size()) + 1);
 
     w.CreaTabellaArchivio(NomiTabelle[1], CampiEsteri, QStringLiteral("NomeStato"));
-    w.Riempi<TStato>(NomiTabelle[1], {"NomeStato", "CodiceFiscale", "CodiceCatastale"}, dati.stati,
-                     [](const TStato& s) { return QStringList{s.NomeStato, s.CodiceFiscale, s.CodiceCatastale}; });
+    w.Riempi<TStato>(NomiTabelle[1], {"NomeStato", "CodiceFiscale", "CodiceCatastale", borgal::ColonnaNomeRicerca}, dati.stati,
+                     [](const TStato& s) {
+                         return QStringList{s.NomeStato, s.CodiceFiscale, s.CodiceCatastale, borgal::NomeRicerca(s.NomeStato)};
+                     });
     w.Proteggi(NomiTabelle[1], int(dati.stati.size()) + 1);
 
     w.CreaTabellaPiana(NomiTabelle[2], {{"SIGLA", 2, true}, {"Regione", larghezza::Regione, false}}, "SIGLA");
