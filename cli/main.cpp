@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -25,6 +26,29 @@ void MessaggiQt(QtMsgType tipo, const QMessageLogContext& contesto, const QStrin
     gestorePredefinito(tipo, contesto, messaggio);
 }
 
+// The command word: the first argument that is neither an option nor the
+// folder of --programma.
+QByteArray Comando(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--programma")
+            ++i;
+        else if (!a.startsWith('-'))
+            return a;
+    }
+    return {};
+}
+
+// Only the commands that reach the directory component (its candidate
+// dialog) or load and delete a series may make a window object; the
+// others start without the graphical part of Qt, which is most of the
+// time a short command takes.
+bool ServonoFinestre(const QByteArray& comando)
+{
+    return comando == "tratte" || comando == "comune" || comando == "carica" || comando == "elimina";
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -34,7 +58,11 @@ int main(int argc, char** argv)
     // never shown: the text message service answers for it.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication applicazione(argc, argv);
+    std::unique_ptr<QCoreApplication> applicazione;
+    if (ServonoFinestre(Comando(argc, argv)))
+        applicazione = std::make_unique<QApplication>(argc, argv);
+    else
+        applicazione = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tratte"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TRATTE_VERSIONE));
     cli::ServizioTesto servizio;
