@@ -247,8 +247,12 @@ void TMainForm::CreaControlli()
         }
     });
     // Both boxes complete their text themselves, on their own rules.
+    // The window system gives the keys to the box, which holds the focus
+    // for its edit field and passes them on to it past any filter: they
+    // are taken at the box, and at the field for those sent to it.
     for (QComboBox* c : {ProvinceCB, ComuniCB}) {
         c->setCompleter(nullptr);
+        c->installEventFilter(this);
         c->lineEdit()->installEventFilter(this);
     }
     // The drop-down list opens while typing: what is typed there still goes
@@ -743,8 +747,8 @@ bool TMainForm::eventFilter(QObject* oggetto, QEvent* evento)
         }
         return QMainWindow::eventFilter(oggetto, evento);
     }
-    const bool province = oggetto == ProvinceCB->lineEdit();
-    const bool comuni = oggetto == ComuniCB->lineEdit();
+    const bool province = oggetto == ProvinceCB || oggetto == ProvinceCB->lineEdit();
+    const bool comuni = oggetto == ComuniCB || oggetto == ComuniCB->lineEdit();
     if ((!province && !comuni) || evento->type() != QEvent::KeyPress || inoltroTasto_)
         return QMainWindow::eventFilter(oggetto, evento);
     auto* tasto = static_cast<QKeyEvent*>(evento);

@@ -104,6 +104,9 @@ TFormRicInsPF::TFormRicInsPF(TMainForm& principale)
     AiutoBT = pulsante("AiutoBT", "Aiuto");
     colonna->addLayout(pulsanti);
 
+    // The window system gives keys and focus to the box, which passes them
+    // on to its edit field past any filter: both are watched.
+    EditCB->installEventFilter(this);
     EditCB->lineEdit()->installEventFilter(this);
     // Engine errors of the handlers go to the error box.
     auto gestore = [this](void (TFormRicInsPF::*metodo)()) {
@@ -186,7 +189,7 @@ void TFormRicInsPF::done(int risultato)
 
 bool TFormRicInsPF::eventFilter(QObject* oggetto, QEvent* evento)
 {
-    if (oggetto == EditCB->lineEdit()) {
+    if (oggetto == EditCB || oggetto == EditCB->lineEdit()) {
         if (evento->type() == QEvent::KeyPress) {
             auto* tasto = static_cast<QKeyEvent*>(evento);
             if (tasto->key() == Qt::Key_Tab) {

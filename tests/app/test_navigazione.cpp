@@ -95,19 +95,30 @@ protected:
         c->setCurrentIndex(i);
     }
 
+    // Keys go where the window system sends them: to the widget that holds
+    // the focus when the box has it (the end of its focus proxies), not
+    // to the box's edit field.
+    static QWidget* Fuoco(QComboBox* c)
+    {
+        QWidget* w = c;
+        while (w->focusProxy())
+            w = w->focusProxy();
+        return w;
+    }
+
     static void Digita(QComboBox* c, const QString& testo)
     {
         for (QChar ch : testo) {
             const int tasto = ch == ' ' ? Qt::Key_Space : int(ch.toUpper().unicode());
             QKeyEvent e(QEvent::KeyPress, tasto, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(c->lineEdit(), &e);
+            QApplication::sendEvent(Fuoco(c), &e);
         }
     }
 
     static void Invio(QComboBox* c)
     {
         QKeyEvent e(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-        QApplication::sendEvent(c->lineEdit(), &e);
+        QApplication::sendEvent(Fuoco(c), &e);
     }
 
     static QStringList Voci(const QComboBox* c)
