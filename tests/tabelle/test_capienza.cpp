@@ -5,6 +5,7 @@
 #include "tabelle/query.h"
 #include "tabelle/tabella.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -127,4 +128,52 @@ TEST(Capienza, RisultatoDiMolteRighe)
     EXPECT_EQ(t.RecNo(), 2900);
     t.SetRecNo(2899);
     EXPECT_EQ(t.FieldByName("PF")->AsInteger(), 3000);
+}
+
+// A result read page by page over rows of other comuni, rows deleted after
+// the keys were read and a descending order: every row shows its own
+// values, a deleted one none, whichever way its page was read.
+TEST(Capienza, PagineDiChiaviVicineLontaneEDiscendenti)
+{
+    CartellaTemporanea tmp;
+    TSession s;
+    QList<QVariantList> righe;
+    for (int i = 0; i < 3000; ++i) {
+        // The comune A rows: runs of three, then one of B; later one in 50.
+        const bool a = i < 2000 ? i % 4 != 3 : i % 50 == 0;
+        righe << QVariantList{a ? "A" : "B", "", i, i, i * 0.5, QString("R%1").arg(i)};
+    }
+    CreaArchivio(s, tmp.percorso(), "Archivio.db", righe);
+    auto attese = [&](bool discendente) {
+        QStringList v;
+        for (int i = 0; i < 3000; ++i)
+            if (righe[i][0] == "A")
+                v << QString("R%1").arg(i);
+        if (discendente)
+            std::reverse(v.begin(), v.end());
+        return v;
+    };
+    for (const bool discendente : {false, true}) {
+        TQuery q(nullptr, &s);
+        q.DatabaseName = tmp.percorso();
+        q.SQL << QString("Select Note, PF from Archivio Where Comune = 'A' Order By PF%1").arg(discendente ? " DESC" : "");
+        q.Open();
+        EXPECT_EQ(Colonna(q, "Note"), attese(discendente));
+    }
+    TTable t(nullptr, &s);
+    t.DatabaseName = tmp.percorso();
+    t.TableName = "Archivio.db";
+    t.Open();
+    ASSERT_EQ(t.RecordCount(), 3000);
+    TQuery cancella(nullptr, &s);
+    cancella.DatabaseName = tmp.percorso();
+    cancella.SQL << "Delete From Archivio Where PF >= 1000 and PF < 1010";
+    cancella.ExecSQL();
+    // Pages not read yet: the deleted rows come back empty, the others whole.
+    t.SetRecNo(1005);
+    EXPECT_TRUE(t.FieldByName("Note")->IsNull());
+    EXPECT_TRUE(t.FieldByName("Comune")->IsNull());
+    t.SetRecNo(1011);
+    EXPECT_EQ(t.FieldByName("Note")->AsString(), "R1010");
+    EXPECT_EQ(t.FieldByName("Distanza")->AsFloat(), 505.0);
 }
