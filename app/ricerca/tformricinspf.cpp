@@ -55,6 +55,10 @@ TFormRicInsPF::TFormRicInsPF(TMainForm& principale)
     ArchivioSB = new QToolButton(gruppo);
     ArchivioSB->setObjectName("ArchivioSB");
     ArchivioSB->setText("...");
+    // The directory's archive dialog, where a comune is chosen from the
+    // archive, is not built yet: until it is, the button does nothing and
+    // so is not offered.
+    ArchivioSB->setEnabled(false);
     PanelComune = new QLabel(gruppo);
     PanelComune->setObjectName("PanelComune");
     PanelComune->setFrameShape(QFrame::Panel);

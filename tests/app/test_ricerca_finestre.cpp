@@ -242,6 +242,8 @@ TEST_F(RicercaFinestreTest, MessaggiDelPuntoEAnnulla)
 TEST_F(RicercaFinestreTest, SiRegistraIlComuneCheLaCasellaMostra)
 {
     Avvia();
+    // No archive dialog to choose from yet: its button is not offered.
+    EXPECT_FALSE(voce->ArchivioSB->isEnabled());
     // Keys go to the box, as the window system gives them: the box holds
     // the focus for its edit field.
     auto invio = [&] { QTest::keyClick(voce->EditCB, Qt::Key_Return); };
