@@ -211,13 +211,15 @@ void FiltraComune(gridkit::TNewTable& t, const QString& codice)
     t.Riapri();
 }
 
-QString CodiceDelComune(const QString& archivioComuni, const QString& nome)
+// One field of the comune whose `chiave` is `valore`, from the comuni archive.
+QString DatoDelComune(const QString& archivioComuni, const QString& campo, const QString& chiave, const QString& valore)
 {
     tabelle::TSession sessione;
     sessione.AddPassword(tratte::PasswordTabelle);
     tabelle::TQuery q(nullptr, &sessione);
     q.DatabaseName = archivioComuni;
-    q.SQL << "Select CodiceFiscale from \"KWArchivioComuni.db\" Where NomeComune = '" + nome + "'";
+    q.SQL << "Select " + campo + " from \"KWArchivioComuni.db\" Where " + chiave + " = :valore";
+    q.ParamByName("valore").SetAsString(valore);
     q.Open();
     return q.Fields(0)->AsString();
 }
@@ -236,13 +238,7 @@ QPair<QString, QString> ComunePiuGrande(const QString& base, const QString& sigl
     const QString codice = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
     sqlite3_finalize(st);
     sqlite3_close(db);
-    tabelle::TSession sessione;
-    sessione.AddPassword(tratte::PasswordTabelle);
-    tabelle::TQuery q(nullptr, &sessione);
-    q.DatabaseName = archivioComuni;
-    q.SQL << "Select NomeComune from \"KWArchivioComuni.db\" Where CodiceFiscale = '" + codice + "'";
-    q.Open();
-    return {codice, q.Fields(0)->AsString()};
+    return {codice, DatoDelComune(archivioComuni, "NomeComune", "CodiceFiscale", codice)};
 }
 
 // The 20 points of the sheet of `comune` that joins the most archived distances.
@@ -433,7 +429,7 @@ int VentiProvince(const Ambiente& a)
     const QString uscita = a.cartella + "/uscita.txt";
     const double comune = Processo(a.cli, {"--programma", programma, "tratte", "--provincia", "ROMA", "--comune", "FIUMICINO"}, uscita, 3);
     std::printf("  tratte-cli tratte, comune FIUMICINO         %9.1f ms   (%ld righe)\n", comune, RigheDelFile(uscita) - 1);
-    const QString fiumicino = CodiceDelComune(a.archivioComuni, "FIUMICINO");
+    const QString fiumicino = DatoDelComune(a.archivioComuni, "CodiceFiscale", "NomeComune", "FIUMICINO");
     tabelle::TSession s;
     {
         tratte::TArchivioDati archivio(programma, nullptr, &s);

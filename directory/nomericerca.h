@@ -4,8 +4,8 @@
 // accented vowel with its accent (FORLÌ, CANTÙ, AGLIÈ); users and older
 // archives write it as the vowel and an apostrophe (FORLI') or as the bare
 // vowel (FORLI). In the search form all three read alike:
-//   - an accented vowel is the plain vowel (À Á → A, È É → E, Ì Í → I,
-//     Ò Ó → O, Ù Ú → U, in either case);
+//   - an accented letter is the plain letter (À Á → A, È É → E, Ì Í → I,
+//     Ò Ó → O, Ù Ú → U, in either case, and so any other accent);
 //   - a typographic apostrophe (’) is the plain one;
 //   - an apostrophe that closes a word after a vowel (FORLI', CITTA' DI
 //     CASTELLO) is dropped; one of elision (SANT'ANTONIO, D'ACQUI) stays.
@@ -42,28 +42,18 @@ inline bool ApostrofoFinale(const QString& nome, qsizetype i, QChar precedente)
 
 inline QString NomeRicerca(const QString& nome)
 {
-    const auto piana = [](QChar c) -> QChar {
-        switch (c.unicode()) {
-        case 0x00C0: case 0x00C1: return u'A'; // À Á
-        case 0x00C8: case 0x00C9: return u'E'; // È É
-        case 0x00CC: case 0x00CD: return u'I'; // Ì Í
-        case 0x00D2: case 0x00D3: return u'O'; // Ò Ó
-        case 0x00D9: case 0x00DA: return u'U'; // Ù Ú
-        case 0x00E0: case 0x00E1: return u'a';
-        case 0x00E8: case 0x00E9: return u'e';
-        case 0x00EC: case 0x00ED: return u'i';
-        case 0x00F2: case 0x00F3: return u'o';
-        case 0x00F9: case 0x00FA: return u'u';
-        case 0x2019: return u'\'';
-        default: return c;
-        }
-    };
+    // Qt's canonical decomposition splits an accented letter into the
+    // letter and its accent; the accents are then left out.
+    const QString scomposto = nome.normalized(QString::NormalizationForm_D);
     QString forma;
-    forma.reserve(nome.size());
-    for (qsizetype i = 0; i < nome.size(); ++i) {
-        if (!forma.isEmpty() && dettaglio::ApostrofoFinale(nome, i, forma.back()))
+    forma.reserve(scomposto.size());
+    for (qsizetype i = 0; i < scomposto.size(); ++i) {
+        const QChar c = scomposto[i];
+        if (c.category() == QChar::Mark_NonSpacing)
             continue;
-        forma += piana(nome[i]);
+        if (!forma.isEmpty() && dettaglio::ApostrofoFinale(scomposto, i, forma.back()))
+            continue;
+        forma += c == QChar(0x2019) ? QChar(u'\'') : c;
     }
     return forma;
 }

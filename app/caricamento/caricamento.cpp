@@ -324,7 +324,9 @@ bool TCaricamentoProvincia::EliminaProvincia(const QString& codice)
     const bool trovata = prv.FindKey({codice});
     if (trovata)
         prv.Delete();
-    AggiornaStatistiche(archivio_.sessione(), PercorsoTratte());
+    // Inside a load the figures are refreshed once, when it is confirmed.
+    if (!InCorso())
+        AggiornaStatistiche(archivio_.sessione(), PercorsoTratte());
     insieme.Conferma();
     return trovata;
 }

@@ -61,31 +61,6 @@ QVariant ValoreLetto(TFieldType tipo, const QVariant& v)
     }
 }
 
-void ConvertiLetto(TFieldType tipo, QVariant& valore)
-{
-    switch (tipo) {
-    case TFieldType::ftString:
-    case TFieldType::ftMemo:
-        if (valore.typeId() == QMetaType::QString)
-            return;
-        break;
-    case TFieldType::ftSmallint:
-    case TFieldType::ftInteger:
-    case TFieldType::ftWord:
-    case TFieldType::ftAutoInc:
-        if (valore.typeId() == QMetaType::LongLong)
-            return;
-        break;
-    case TFieldType::ftFloat:
-        if (valore.typeId() == QMetaType::Double)
-            return;
-        break;
-    default:
-        break;
-    }
-    valore = ValoreLetto(tipo, valore);
-}
-
 TField::TField(TDataSet& dataset, int indice, const QString& nome, TFieldType tipo, int dimensione)
     : dataset_(dataset), indice_(indice), nome_(nome), tipo_(tipo), dimensione_(dimensione)
 {

@@ -17,8 +17,6 @@ class TDataSet;
 // A value as read from storage turned into the field kind's value type
 // (whole numbers for integer fields, reals, booleans, dates and times).
 QVariant ValoreLetto(TFieldType tipo, const QVariant& valore);
-// The same in place: a value already of the field's kind is left untouched.
-void ConvertiLetto(TFieldType tipo, QVariant& valore);
 
 // One column of the dataset's current row.
 class TField {

@@ -15,7 +15,7 @@ constexpr size_t MassimoPagine = 32;
 } // namespace
 
 Cursore::Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, ElencoChiavi chiavi,
-                 std::function<void(int, QVariant&)> converti, std::unique_ptr<Istruzione> intervallo)
+                 std::function<QVariant(int, const QVariant&)> converti, std::unique_ptr<Istruzione> intervallo)
     : lettura_(std::move(lettura)), intervallo_(std::move(intervallo)), tabelle_(std::max(1, tabelle)), chiavi_(std::move(chiavi)),
       converti_(std::move(converti))
 {
@@ -127,10 +127,8 @@ void Cursore::LeggiPagina(int pagina)
                 lettura_->LegaIntero(indiciChiavi_[size_t(t)], chiavi_[size_t(r) * size_t(tabelle_) + size_t(t)]);
             QVector<QVariant> valori(colonne);
             if (lettura_->Passo()) {
-                for (int c = 0; c < colonne; ++c) {
-                    valori[c] = lettura_->Valore(c);
-                    converti_(c, valori[c]);
-                }
+                for (int c = 0; c < colonne; ++c)
+                    valori[c] = converti_(c, lettura_->Valore(c));
             }
             lettura_->Riavvolgi();
             righe.push_back(std::move(valori));
@@ -163,12 +161,9 @@ bool Cursore::LeggiIntervallo(int inizio, int fine, std::vector<QVector<QVariant
             for (; r < fine && chiavi_[size_t(r)] < chiave; ++r)
                 righe.emplace_back(colonne);
             if (r < fine && chiavi_[size_t(r)] == chiave) {
-                QVector<QVariant> valori;
-                valori.reserve(colonne);
-                for (int c = 0; c < colonne; ++c) {
-                    valori.append(intervallo_->Valore(c + 1));
-                    converti_(c, valori.back());
-                }
+                QVector<QVariant> valori(colonne);
+                for (int c = 0; c < colonne; ++c)
+                    valori[c] = converti_(c, intervallo_->Valore(c + 1));
                 righe.push_back(std::move(valori));
                 ++r;
             }

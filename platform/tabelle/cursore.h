@@ -24,12 +24,12 @@ using ElencoChiavi = std::deque<qint64>;
 class Cursore {
 public:
     // `lettura` reads one row from its keys (":__k1", ":__k2" ...), one
-    // column per field; `converti` turns a column value into the field's, in place.
+    // column per field; `converti` turns a column value into the field's.
     // `intervallo`, for a result of one table, reads in one pass the rows
     // whose keys lie between ":__da" and ":__a", in key order, each led by
     // its key: a page of ascending keys close together is read with it.
     Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, ElencoChiavi chiavi,
-            std::function<void(int, QVariant&)> converti, std::unique_ptr<Istruzione> intervallo = nullptr);
+            std::function<QVariant(int, const QVariant&)> converti, std::unique_ptr<Istruzione> intervallo = nullptr);
     ~Cursore();
 
     int Conta() const { return int(chiavi_.size() / size_t(tabelle_)); }
@@ -68,7 +68,7 @@ private:
     int tabelle_;
     std::vector<int> indiciChiavi_;
     ElencoChiavi chiavi_;
-    std::function<void(int, QVariant&)> converti_;
+    std::function<QVariant(int, const QVariant&)> converti_;
     std::unordered_map<int, std::vector<QVector<QVariant>>> pagine_;
     std::unordered_map<int, quint64> usoPagine_;
     int paginaRecente_ = -1;

@@ -249,7 +249,7 @@ std::unique_ptr<Cursore> TQuery::InternalOpen()
     }
     usi_ = std::move(usi);
     return std::make_unique<Cursore>(
-        std::move(lettura), tabelle, std::move(chiavi), [this](int i, QVariant& v) { ConvertiLetto(Fields(i)->DataType(), v); },
+        std::move(lettura), tabelle, std::move(chiavi), [this](int i, const QVariant& v) { return ValoreLetto(Fields(i)->DataType(), v); },
         std::move(intervallo));
 }
 

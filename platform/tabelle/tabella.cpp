@@ -209,7 +209,7 @@ std::unique_ptr<Cursore> TTable::InternalOpen()
         auto intervallo = std::make_unique<Istruzione>(
             c, QStringLiteral("SELECT rowid, %1 FROM %2.dati WHERE rowid BETWEEN :__da AND :__a ORDER BY rowid").arg(colonne.join(", "), schema));
         return std::make_unique<Cursore>(
-            std::move(lettura), 1, std::move(elenco), [this](int i, QVariant& v) { ConvertiLetto(Fields(i)->DataType(), v); },
+            std::move(lettura), 1, std::move(elenco), [this](int i, const QVariant& v) { return ValoreLetto(Fields(i)->DataType(), v); },
             std::move(intervallo));
     } catch (const EDBEngineError& e) {
         const EDBEngineError errore = ErroreTabella(e);

@@ -56,7 +56,7 @@ std::unique_ptr<Cursore> DatasetGrande::InternalOpen()
     ElencoChiavi chiavi(static_cast<size_t>(righe_));
     std::iota(chiavi.begin(), chiavi.end(), qint64(1));
     return std::make_unique<Cursore>(std::make_unique<Istruzione>(sessione().connessione(), QStringLiteral("SELECT :__k1")), 1,
-                                     std::move(chiavi), [](int, QVariant&) {});
+                                     std::move(chiavi), [](int, const QVariant& v) { return v; });
 }
 
 void Digita(gridkit::TRecordBrowser& browser, const QString& testo, bool invio)
