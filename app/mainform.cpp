@@ -102,6 +102,9 @@ private:
 };
 
 // The installed printers and the built-in PDF printer.
+// Printing and printer set-up, the preferences and the grid's menu.
+QStringList TMainForm::NonCostruiti{"StampaBt", "F1", "F2", "F3", "VisMenu"};
+
 std::function<int()> TMainForm::ContaStampanti = [] { return int(QPrinterInfo::availablePrinters().size()) + 1; };
 
 TMainForm::TMainForm(const QString& cartellaProgramma, QWidget* parent)
@@ -495,6 +498,7 @@ void TMainForm::FormShow()
     PercorsoPregeoAction->setVisible(false);
     RicercaLibrettiAction->setVisible(false);
     StrumentiMenu->menuAction()->setVisible(false);
+    DisabilitaNonCostruiti();
     QCoreApplication::postEvent(this, new QEvent(EventoAvvio));
 }
 
@@ -576,6 +580,19 @@ void TMainForm::AggiornaComandi()
         R1->setEnabled(true);
         Tolleranza->setEnabled(true);
         VisMenu->setEnabled(aperta);
+    }
+    DisabilitaNonCostruiti();
+}
+
+void TMainForm::DisabilitaNonCostruiti()
+{
+    for (const QString& nome : std::as_const(NonCostruiti)) {
+        if (auto* menu = findChild<QMenu*>(nome))
+            menu->setEnabled(false);
+        else if (auto* azione = findChild<QAction*>(nome))
+            azione->setEnabled(false);
+        else if (auto* controllo = findChild<QWidget*>(nome))
+            controllo->setEnabled(false);
     }
 }
 
@@ -908,7 +925,8 @@ void TMainForm::RimuoviBTClick()
 
 void TMainForm::F3Click()
 {
-    // The preferences dialog arrives with the navigation.
+    // The preferences dialog is not built yet: the command is disabled
+    // (NonCostruiti) until it is.
 }
 
 void TMainForm::AiutoBtClick() { GuidaMenuClick(); }

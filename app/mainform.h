@@ -48,6 +48,11 @@ public:
     // Counts the printers the system knows, the built-in PDF printer
     // included; tests replace it.
     static std::function<int()> ContaStampanti;
+    // The commands whose work is not built yet, by object name: they stay
+    // disabled whatever the state, rather than look live and do nothing.
+    // The rule of AggiornaComandi decides the others (and these, once
+    // their work is built and their name leaves the list).
+    static QStringList NonCostruiti;
 
     // Fields.
     QString CartellaProgramma;
@@ -104,6 +109,7 @@ public:
     void FormShow();
     void Avvio();
     void AggiornaComandi();
+    void DisabilitaNonCostruiti();
     void MostraSuggerimento(const QString& suggerimento);
     void CaricaProvince();
     // Looks a comune (name, code, or a province's name) up in the directory

@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 using namespace tratte;
@@ -118,8 +119,27 @@ TEST_F(MainFormTest, ControlliMenuEBarraDiStato)
     EXPECT_TRUE(finto.mostrati[0].testo.contains("{F6CC86A0-E389-11D3-B19A-444553540000}"));
 }
 
+// Commands whose work is not built yet stay disabled in every state.
+TEST_F(MainFormTest, IComandiNonCostruitiRestanoDisabilitati)
+{
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    auto f = Avvia();
+    f->Table.Riapri();
+    f->AggiornaComandi();
+    EXPECT_TRUE(f->RicercaBt->isEnabled());
+    for (const char* nome : {"StampaBt", "F1", "F2", "F3", "VisMenu"}) {
+        auto* oggetto = f->findChild<QObject*>(nome);
+        ASSERT_NE(oggetto, nullptr) << nome;
+        EXPECT_FALSE(oggetto->property("enabled").toBool()) << nome;
+    }
+}
+
+// The rule of the commands, as it stands once every command is built.
 TEST_F(MainFormTest, ComandiSecondoLoStato)
 {
+    const QStringList nonCostruiti = TMainForm::NonCostruiti;
+    TMainForm::NonCostruiti.clear();
+    const auto ripristina = qScopeGuard([&] { TMainForm::NonCostruiti = nonCostruiti; });
     registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
     auto f = Avvia();
     // Table closed.
