@@ -2,6 +2,7 @@
 
 #include "app/configurazione.h"
 #include "gridkit/cursoreattesa.h"
+#include "tabelle/chiave.h"
 #include "tabelle/errore.h"
 #include "tabelle/percorsi.h"
 #include "tabelle/protezione.h"
@@ -56,9 +57,15 @@ void TArchivioDati::Prepara()
     Database.Open();
 }
 
+void UsaPasswordTabelle(tabelle::TSession& sessione)
+{
+    tabelle::RicordaChiaveGrezza(PasswordTabelle, ChiaveTabelle);
+    sessione.AddPassword(PasswordTabelle);
+}
+
 void TArchivioDati::ImpostaConnessione()
 {
-    sessione_->AddPassword(PasswordTabelle);
+    UsaPasswordTabelle(*sessione_);
     Database.Close();
     Database.Params.clear();
     Database.Params << QStringLiteral("PATH=") + CartellaDati() << QStringLiteral("DEFAULT DRIVER=PARADOX")

@@ -10,8 +10,13 @@
 
 namespace tratte {
 
-// The table password of every table of the program.
+// The table password of every table of the program, and the raw key it
+// gives (derived once, here).
 inline const QString PasswordTabelle = QStringLiteral("tulp41");
+inline constexpr char ChiaveTabelle[] = "x'696195eeaf6040e0143aed8d211f935a8bcc3cf21b889727fd1db0f7c6112502'";
+
+// Gives the session the table password, its key already known.
+void UsaPasswordTabelle(tabelle::TSession& sessione);
 
 class TArchivioDati : public QObject {
     Q_OBJECT

@@ -49,7 +49,7 @@ int Comune(Contesto& c, const QCommandLineParser& riga)
     const QString testo = riga.positionalArguments().front();
     // The directory's own lookup, in this process: where the component
     // would show its candidate dialog, the candidates are printed instead.
-    tabelle::Session().AddPassword(tratte::PasswordTabelle);
+    tratte::UsaPasswordTabelle(tabelle::Session());
     bool piuCandidati = false;
     borgal::RicercaComuni ricerca(tabelle::Session(), [&](const QString&, const QString&, const QStringList&) {
         piuCandidati = true;

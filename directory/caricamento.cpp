@@ -5,6 +5,7 @@
 #include "directory/formati.h"
 #include "directory/serviziocomponente.h"
 #include "messaggi/messaggi.h"
+#include "tabelle/chiave.h"
 #include "tabelle/sessione.h"
 
 #include <QCoreApplication>
@@ -41,6 +42,7 @@ public:
         aiuto_ = std::make_unique<aiuto::TVTRHtmlHelp>();
         formatiPrecedenti_ = Formati();
         ImpostaFormati({QStringLiteral("dd/MM/yyyy"), QLatin1Char('.')});
+        tabelle::RicordaChiaveGrezza(QString::fromLatin1(PasswordTabelle), ChiaveTabelle);
         tabelle::Session().AddPassword(QString::fromLatin1(PasswordTabelle));
         qAddPostRoutine(AllaFineDellApplicazione);
         inVigore_ = true;

@@ -17,6 +17,8 @@ namespace borgal {
 
 // The table password of the municipality archive.
 inline constexpr char PasswordTabelle[] = "tulp41";
+// Its raw key, derived once, here.
+inline constexpr char ChiaveTabelle[] = "x'696195eeaf6040e0143aed8d211f935a8bcc3cf21b889727fd1db0f7c6112502'";
 
 // Runs the steps when they are not in force.
 void AssicuraCaricamento();

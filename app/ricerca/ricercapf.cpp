@@ -237,7 +237,7 @@ void TRicercaPF::CreaTabelleLavoro(TSession& sessione, const QString& cartella)
     // without this index every row would scan every pair.
     combinazioni.IndexDefs.Add("Coppia", "Comune1;Foglio1;Fiduciale1;Comune2;Foglio2;Fiduciale2", 0);
     combinazioni.CreateTable();
-    sessione.AddPassword(PasswordTabelle);
+    UsaPasswordTabelle(sessione);
     for (const QString& nome : {TabellaRicerchePF, TabellaCombinazioni})
         ProteggiTabella(base + nome, PasswordTabelle, sessione);
 }

@@ -22,18 +22,29 @@ QByteArray Pbkdf2(const QByteArray& password, const QByteArray& sale, int iteraz
     return chiave;
 }
 
+QHash<QString, QByteArray>& Calcolate()
+{
+    static QHash<QString, QByteArray> calcolate;
+    return calcolate;
+}
+
 } // namespace
+
+QByteArray DerivaChiaveGrezza(const QString& password)
+{
+    return "x'" + Pbkdf2(password.toUtf8(), QByteArrayLiteral("Tratte.tabelle.v1"), 20000).toHex() + "'";
+}
 
 QByteArray ChiaveGrezza(const QString& password)
 {
-    static QHash<QString, QByteArray> calcolate;
-    auto it = calcolate.constFind(password);
-    if (it != calcolate.constEnd())
+    auto it = Calcolate().constFind(password);
+    if (it != Calcolate().constEnd())
         return *it;
-    const QByteArray chiave = Pbkdf2(password.toUtf8(), QByteArrayLiteral("Tratte.tabelle.v1"), 20000);
-    const QByteArray testo = "x'" + chiave.toHex() + "'";
-    calcolate.insert(password, testo);
+    const QByteArray testo = DerivaChiaveGrezza(password);
+    Calcolate().insert(password, testo);
     return testo;
 }
+
+void RicordaChiaveGrezza(const QString& password, const QByteArray& chiaveGrezza) { Calcolate().insert(password, chiaveGrezza); }
 
 } // namespace tabelle

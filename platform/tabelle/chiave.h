@@ -11,4 +11,13 @@ namespace tabelle {
 // storage engine.
 QByteArray ChiaveGrezza(const QString& password);
 
+// The derivation itself, never taken from what is remembered.
+QByteArray DerivaChiaveGrezza(const QString& password);
+
+// Remembers the raw key of a password known when the program was built,
+// so that no process pays its derivation (a few milliseconds of every
+// start). The caller answers for the pair: a test compares it with
+// DerivaChiaveGrezza.
+void RicordaChiaveGrezza(const QString& password, const QByteArray& chiaveGrezza);
+
 } // namespace tabelle

@@ -2,10 +2,12 @@
 // protection, and the folder of the comuni archive.
 #include "app/archiviodati.h"
 #include "app/configurazione.h"
+#include "directory/caricamento.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "registro/treginifile.h"
 #include "supporto/cartella_temporanea.h"
+#include "tabelle/chiave.h"
 #include "tabelle/errore.h"
 #include "tabelle/query.h"
 #include "tabelle/tabella.h"
@@ -206,3 +208,11 @@ TEST_F(ArchivioDatiTest, CartellaArchivioComuniDalRegistro)
 }
 
 } // namespace
+
+// The keys written in the sources are those the passwords give: a wrong one
+// would open no table of an archive made by an earlier release.
+TEST(ChiaveTabelle, LeChiaviScritteSonoQuelleDellePassword)
+{
+    EXPECT_EQ(tabelle::DerivaChiaveGrezza(PasswordTabelle), QByteArray(ChiaveTabelle));
+    EXPECT_EQ(tabelle::DerivaChiaveGrezza(QString::fromLatin1(borgal::PasswordTabelle)), QByteArray(borgal::ChiaveTabelle));
+}
