@@ -181,7 +181,10 @@ TEST(PagineDellaGuida, OgniContestoEOgniCollegamentoPortanoAUnaPagina)
         QString file = cancelletto < 0 ? destinazione : destinazione.left(cancelletto);
         if (file.isEmpty())
             file = da;
-        EXPECT_TRUE(QFileInfo::exists(cartella + "/" + file)) << da.toStdString() << " -> " << destinazione.toStdString();
+        // The pictures of the windows are rendered by the build beside the pages.
+        const bool costruita = file.startsWith("immagini/");
+        EXPECT_TRUE(QFileInfo::exists((costruita ? QStringLiteral(TRATTE_GUIDA_COSTRUITA) : cartella) + "/" + file))
+            << da.toStdString() << " -> " << destinazione.toStdString();
         if (cancelletto >= 0) {
             EXPECT_TRUE(ancore[file].contains(destinazione.mid(cancelletto + 1)))
                 << da.toStdString() << " -> " << destinazione.toStdString();
