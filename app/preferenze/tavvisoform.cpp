@@ -1,5 +1,6 @@
 #include "app/preferenze/tavvisoform.h"
 
+#include "aiuto/tastof1.h"
 #include "app/configurazione.h"
 #include "app/preferenze/riquadri.h"
 #include "gridkit/centratura.h"
@@ -19,6 +20,9 @@ TAvvisoForm::TAvvisoForm(QWidget* genitore) : QDialog(genitore, Qt::Dialog | Qt:
     setObjectName(QStringLiteral("AvvisoForm"));
     setWindowTitle(QStringLiteral("Informazione"));
     setFixedSize(Larghezza, Altezza);
+    // F1, as its text says: the main window's topic, which leads to the
+    // pages that show the operations step by step.
+    aiuto::InstallaTastoF1(this);
 
     IntestazionePanel = Intestazione(this, "IntestazionePanel", QStringLiteral("SUGGERIMENTI"), Rosso);
     Panel1 = PannelloBianco(this, "Panel1", QStyle::SP_MessageBoxInformation);

@@ -1,5 +1,7 @@
 #include "app/preferenze/tpercorsiform.h"
 
+#include "aiuto/applicazione.h"
+#include "aiuto/contesto.h"
 #include "aiuto/tastof1.h"
 #include "app/configurazione.h"
 #include "app/preferenze/riquadri.h"
@@ -118,7 +120,9 @@ TPercorsiForm::TPercorsiForm(QWidget* genitore)
 
     connect(OKBt, &QPushButton::clicked, this, &TPercorsiForm::OKBtClick);
     connect(AnnullaBt, &QPushButton::clicked, this, [this] { done(messaggi::mrCancel); });
-    connect(AiutoBt, &QPushButton::clicked, this, [this] { aiuto::GuidaFinestra(this); });
+    // The window has no topic of its own: Aiuto, like F1, opens the main window's.
+    connect(AiutoBt, &QPushButton::clicked, this,
+            [this] { aiuto::HelpContext(aiuto::ContestoCorrente(focusWidget(), this, aiuto::FinestraPrincipale())); });
     connect(SfogliaAction, &QAction::triggered, this, &TPercorsiForm::PercorsoPregeo_DEButtonClick);
     FormCreate();
     gridkit::CentraSulloSchermo(*this);

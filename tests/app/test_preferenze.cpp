@@ -367,6 +367,25 @@ TEST_F(PreferenzeTest, AvvisoDiAvvio)
     EXPECT_TRUE(finto.finestreMostrate.isEmpty());
 }
 
+// F1 in the notice opens the main window's topic, which leads to the
+// step-by-step pages.
+TEST_F(PreferenzeTest, F1NellAvvisoApreLaGuidaPrincipale)
+{
+    Avvia();
+    QList<int> aperti;
+    aiuto::ImpostaGestoreAiuto([&](int, quintptr dati, bool&) {
+        aperti << int(dati);
+        return true;
+    });
+    const auto ripristina = qScopeGuard([] { aiuto::ImpostaGestoreAiuto({}); });
+    TAvvisoForm avviso(f.get());
+    avviso.show();
+    avviso.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &avviso; }));
+    QTest::keyClick(avviso.OKBt, Qt::Key_F1);
+    EXPECT_EQ(aperti, QList<int>{1});
+}
+
 TEST(TAvvisoForm, TestiColoriECaratteri)
 {
     CartellaTemporanea cartella;
@@ -523,6 +542,18 @@ TEST_F(PreferenzeTest, PercorsoPregeo)
         EXPECT_EQ(percorso.PercorsoPregeo_DE->text(), "C:\\Pregeo\\dati");
         return d.result();
     });
+    // No topic of its own: Aiuto opens the main window's.
+    {
+        QList<int> aperti;
+        aiuto::ImpostaGestoreAiuto([&](int, quintptr dati, bool&) {
+            aperti << int(dati);
+            return true;
+        });
+        const auto senzaGestore = qScopeGuard([] { aiuto::ImpostaGestoreAiuto({}); });
+        TPercorsiForm percorso(f.get());
+        percorso.AiutoBt->click();
+        EXPECT_EQ(aperti, QList<int>{1});
+    }
     EXPECT_FALSE(f->PercorsoPregeoAction->isVisible());
     f->PercorsoPregeoAction->trigger();
     EXPECT_EQ(finto.finestreMostrate, QStringList{"PercorsiForm"});
