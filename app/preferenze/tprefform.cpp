@@ -163,7 +163,9 @@ void TPrefForm::FormCreate()
     try {
         valori = LeggiPreferenze();
     } catch (const std::exception& errore) {
+        // A registry that cannot be read is not written either.
         messaggi::MostraErrore(errore);
+        return;
     }
     IntestazioneEdit->setText(valori.intestazione);
     if (valori.provincia.isEmpty()) {
@@ -183,7 +185,6 @@ void TPrefForm::FormCreate()
         }
     }
     Seleziona(ComCombo, valori.comune);
-    IntestazioneEdit->setText(valori.intestazione);
 }
 
 void TPrefForm::showEvent(QShowEvent* evento)
