@@ -9,6 +9,10 @@
 #include "app/finestre/tattendereform.h"
 #include "app/finestre/taboutbox.h"
 #include "app/finestre/tstartform.h"
+#include "app/preferenze/tavvisoform.h"
+#include "app/preferenze/tistruzioniform.h"
+#include "app/preferenze/tpercorsiform.h"
+#include "app/preferenze/tprefform.h"
 #include "app/tolleranza/ttolleranzaform.h"
 #include "app/ricerca/ricercapf.h"
 #include "app/ricerca/ttratteform.h"
@@ -102,8 +106,8 @@ private:
 };
 
 // The installed printers and the built-in PDF printer.
-// Printing and printer set-up, the preferences and the grid's menu.
-QStringList TMainForm::NonCostruiti{"StampaBt", "F1", "F2", "F3", "VisMenu"};
+// Printing and printer set-up, and the grid's menu.
+QStringList TMainForm::NonCostruiti{"StampaBt", "F1", "F2", "VisMenu"};
 
 std::function<int()> TMainForm::ContaStampanti = [] { return int(QPrinterInfo::availablePrinters().size()) + 1; };
 
@@ -354,6 +358,7 @@ void TMainForm::CreaMenu()
     connect(Tolleranza, &QAction::triggered, this, &TMainForm::TolleranzaClick);
     connect(DistanzeBT, &QToolButton::clicked, this, &TMainForm::DistanzeBTClick);
     connect(F3, &QAction::triggered, this, &TMainForm::F3Click);
+    connect(PercorsoPregeoAction, &QAction::triggered, this, &TMainForm::PercorsoPregeoActionExecute);
     connect(MExit, &QAction::triggered, this, &TMainForm::EsciBtClick);
     connect(GuidaMenu, &QAction::triggered, this, &TMainForm::GuidaMenuClick);
     connect(N3, &QAction::triggered, this, &TMainForm::N3Click);
@@ -517,7 +522,7 @@ bool TMainForm::event(QEvent* evento)
 
 void TMainForm::Avvio()
 {
-    const ValoriIniziali iniziali = LeggiImpostazione<ValoriIniziali>(LeggiValoriIniziali, {});
+    const ValoriIniziali iniziali = LeggiImpostazione<ValoriIniziali>(TPrefForm::LeggiPreferenze, {});
     try {
         CaricaProvince();
         const int provincia = iniziali.provincia.isEmpty() ? -1 : ProvinceCB->findText(iniziali.provincia, Qt::MatchFixedString);
@@ -538,12 +543,10 @@ void TMainForm::Avvio()
     } catch (const std::exception& errore) {
         messaggi::MostraErrore(errore);
     }
-    if (LeggiImpostazione<bool>(VisualizzaAvviso, true))
-        messaggi::MessageBox(this,
-                             "Per una maggiore comodità, in avvio di una sessione di lavoro è possibile\r\n"
-                             "VISUALIZZARE I DATI DI UN COMUNE DI DEFAULT settando le preferenze\r\n"
-                             "per provincia e comune iniziali.",
-                             "Informazione", messaggi::Pulsanti::Ok, messaggi::Icona::Informazione);
+    if (LeggiImpostazione<bool>(VisualizzaAvviso, true)) {
+        TAvvisoForm avviso(this);
+        messaggi::MostraModale(avviso);
+    }
 }
 
 void TMainForm::MostraSuggerimento(const QString& suggerimento) { PannelliStato[4]->setText(suggerimento); }
@@ -838,11 +841,8 @@ void TMainForm::UpdateBtClick()
         messaggi::MostraErrore(errore);
     }
     // How to see what was loaded.
-    messaggi::MessageBox(this,
-                         "IMPORTANTE\r\n\r\nPer visualizzare i dati caricati \r\noccorre selezionare una provincia ed un comune \r\n"
-                         "dalle apposite liste, presenti nella finestra principale,\r\n"
-                         "e confermare la scelta con il tasto INVIO (ENTER)",
-                         "Avviso", messaggi::Pulsanti::Ok, messaggi::Icona::Informazione);
+    TIstruzioniForm istruzioni(this);
+    messaggi::MostraModale(istruzioni);
 }
 
 void TMainForm::Eliminaprovincia1Click()
@@ -925,8 +925,14 @@ void TMainForm::RimuoviBTClick()
 
 void TMainForm::F3Click()
 {
-    // The preferences dialog is not built yet: the command is disabled
-    // (NonCostruiti) until it is.
+    TPrefForm preferenze(*this);
+    messaggi::MostraModale(preferenze);
+}
+
+void TMainForm::PercorsoPregeoActionExecute()
+{
+    TPercorsiForm percorso(this);
+    messaggi::MostraModale(percorso);
 }
 
 void TMainForm::AiutoBtClick() { GuidaMenuClick(); }

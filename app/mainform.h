@@ -139,6 +139,7 @@ public:
     void GuidaMenuClick();
     void N3Click();
     void F3Click();
+    void PercorsoPregeoActionExecute();
     void Eliminaprovincia1Click();
     void NewDBGrid1DblClick();
     // The search among points, and back to the normal view.

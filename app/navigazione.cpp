@@ -90,17 +90,23 @@ QStringList TNavigazione::ComuniDi(const QString& provincia, const QString& cart
         tutte.Open();
         voci << NomiComuni(tutte);
     } else {
-        comuni_.Close();
         Risolvi(provincia);
-        for (const char* p : {"CodiceFiscale", "CodiceCatastale", "NomeComune"})
-            comuni_.ParamByName(p).Clear();
-        comuni_.ParamByName("Provincia").SetAsString(Valori.Provincia);
-        comuni_.Open();
-        voci << NomiComuni(comuni_);
-        comuni_.Close();
+        voci << ComuniDellaProvincia(Valori.Provincia);
     }
     // After all provinces the code is the one of an earlier lookup.
     return voci << ComuniMigrati(Valori.Provincia);
+}
+
+QStringList TNavigazione::ComuniDellaProvincia(const QString& sigla)
+{
+    comuni_.Close();
+    for (const char* p : {"CodiceFiscale", "CodiceCatastale", "NomeComune"})
+        comuni_.ParamByName(p).Clear();
+    comuni_.ParamByName("Provincia").SetAsString(sigla);
+    comuni_.Open();
+    const QStringList nomi = NomiComuni(comuni_);
+    comuni_.Close();
+    return nomi;
 }
 
 QStringList TNavigazione::ComuniMigrati(const QString& sigla)

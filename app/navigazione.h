@@ -46,6 +46,9 @@ public:
     // The comune list for a province text ("Tutte le province" for all):
     // "Tutti i Comuni", the comuni, then those moved to a new province.
     QStringList ComuniDi(const QString& provincia, const QString& cartellaArchivioComuni);
+    // The comuni of the comuni archive whose Provincia is `sigla`, in the
+    // query's order (none for an empty code).
+    QStringList ComuniDellaProvincia(const QString& sigla);
     QStringList ComuniMigrati(const QString& sigla);
 
     enum class Vista { Tutto, Provincia, Comune };

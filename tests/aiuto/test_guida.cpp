@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -181,7 +182,10 @@ TEST(PagineDellaGuida, OgniContestoEOgniCollegamentoPortanoAUnaPagina)
         QString file = cancelletto < 0 ? destinazione : destinazione.left(cancelletto);
         if (file.isEmpty())
             file = da;
-        EXPECT_TRUE(QFileInfo::exists(cartella + "/" + file)) << da.toStdString() << " -> " << destinazione.toStdString();
+        // The pictures of the windows are rendered by the build beside the pages.
+        const bool costruita = file.startsWith("immagini/");
+        EXPECT_TRUE(QFileInfo::exists((costruita ? QStringLiteral(TRATTE_GUIDA_COSTRUITA) : cartella) + "/" + file))
+            << da.toStdString() << " -> " << destinazione.toStdString();
         if (cancelletto >= 0) {
             EXPECT_TRUE(ancore[file].contains(destinazione.mid(cancelletto + 1)))
                 << da.toStdString() << " -> " << destinazione.toStdString();
@@ -225,4 +229,34 @@ TEST(PagineDellaGuida, IlVisualizzatoreMostraLePagineConsegnate)
 
     ASSERT_TRUE(guida.Mostra(nullptr, file, HH_DISPLAY_TOC, 0));
     EXPECT_EQ(browser->documentTitle(), "Guida di TrattePF");
+}
+
+// An installation's help folder, the pages and the pictures the build
+// rendered: the pages of the step-by-step operations show the pictures.
+TEST(PagineDellaGuida, LeImmaginiDelleFinestreSiVedonoNellePagine)
+{
+    CartellaTemporanea dir;
+    const QString guida = dir.sottocartella("Guida");
+    QDir().mkpath(guida + "/immagini");
+    for (const auto& [da, a] : {std::pair{QStringLiteral(TRATTE_DATI "/Guida"), guida},
+                                {QStringLiteral(TRATTE_GUIDA_COSTRUITA "/immagini"), guida + "/immagini"}})
+        for (const QString& nome : QDir(da).entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(da + "/" + nome, a + "/" + nome)) << nome.toStdString();
+
+    VisualizzatoreGuida viewer;
+    static const QRegularExpression immagine(R"re(<img src="([^"]+)")re");
+    for (int contesto : {4, 13, 17, 26}) {
+        ASSERT_TRUE(viewer.Mostra(nullptr, dir.file("Tratte.hlp"), HH_HELP_CONTEXT, quintptr(contesto))) << contesto;
+        QTextBrowser* browser = viewer.Finestra()->Browser();
+        const QString pagina = Leggi(browser->source().toLocalFile());
+        int trovate = 0;
+        for (const auto& m : immagine.globalMatch(pagina)) {
+            ++trovate;
+            const QVariant dati = browser->loadResource(QTextDocument::ImageResource, QUrl(m.captured(1)));
+            QImage figura;
+            figura.loadFromData(dati.toByteArray());
+            EXPECT_FALSE(figura.isNull()) << contesto << ": " << m.captured(1).toStdString();
+        }
+        EXPECT_GT(trovate, 0) << contesto;
+    }
 }

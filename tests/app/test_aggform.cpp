@@ -395,8 +395,9 @@ TEST_F(AggFormTest, AggiornaDallaFinestraPrincipale)
     });
     f->UpdateBtClick();
     EXPECT_EQ(Voci(f->ProvinceCB), (QStringList{"Tutte le province", "ROMA"}));
-    ASSERT_EQ(finto.mostrati.size(), 2);
-    EXPECT_TRUE(finto.mostrati[1].testo.contains("occorre selezionare una provincia ed un comune"));
+    // The start-up notice; "Aggiornamento Terminato ...", then the instructions window.
+    ASSERT_EQ(finto.mostrati.size(), 1);
+    EXPECT_EQ(finto.finestreMostrate, (QStringList{"AvvisoForm", "AggForm", "IstruzioniForm"}));
     EXPECT_FALSE(f->Table.TDataSet::Active());
 }
 

@@ -1,0 +1,189 @@
+// immagini-guida: renders the windows the help pages show, step by step,
+// into PNG files, run by the build. The windows are the program's own,
+// built offscreen on a temporary installation with the directory
+// component registered; nothing of the user's registry is touched.
+//   immagini-guida LIBRERIA_BORGAL ARCHIVIO_COMUNI TABELLE_LAVORO CARTELLA
+#include "app/configurazione.h"
+#include "app/mainform.h"
+#include "app/preferenze/tavvisoform.h"
+#include "app/preferenze/tistruzioniform.h"
+#include "app/preferenze/tprefform.h"
+#include "app/ricerca/ricercapf.h"
+#include "app/ricerca/tformricinspf.h"
+#include "app/ricerca/ttratteform.h"
+#include "app/tolleranza/ttolleranzaform.h"
+#include "componenti/server.h"
+#include "messaggi/messaggi.h"
+#include "messaggi/servizio_finto.h"
+#include "registro/treginifile.h"
+#include "tabelle/tabella.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <cstdio>
+#include <stdexcept>
+
+using namespace tratte;
+
+namespace {
+
+class Immagini {
+public:
+    explicit Immagini(QString cartella) : cartella_(std::move(cartella)) {}
+
+    void Salva(QWidget& finestra, const QString& nome)
+    {
+        finestra.show();
+        QApplication::processEvents();
+        const QString file = QDir(cartella_).filePath(nome + ".png");
+        if (!finestra.grab().toImage().save(file))
+            throw std::runtime_error("impossibile scrivere " + file.toStdString());
+        std::printf("%s\n", qPrintable(file));
+    }
+
+private:
+    QString cartella_;
+};
+
+// Typed as a user would.
+void Scrivi(QLineEdit* campo, const QString& testo)
+{
+    campo->setFocus();
+    campo->selectAll();
+    QTest::keyClick(campo, Qt::Key_Backspace);
+    QTest::keyClicks(campo, testo);
+}
+
+// The temporary installation: the work tables, two provinces in PRV.DB.
+void PreparaInstallazione(const QString& programma, const QString& tabelleLavoro)
+{
+    QDir().mkpath(programma + "/Archivi");
+    for (const QString& nome : {TabellaRicerchePF, TabellaCombinazioni})
+        if (!QFile::copy(tabelleLavoro + "/" + nome, programma + "/Archivi/" + nome))
+            throw std::runtime_error("manca " + (tabelleLavoro + "/" + nome).toStdString());
+    tabelle::TSession sessione;
+    TArchivioDati archivio(programma, nullptr, &sessione);
+    archivio.Prepara();
+    tabelle::TTable prv(nullptr, &sessione);
+    prv.DatabaseName = "Database";
+    prv.TableName = "PRV.DB";
+    prv.Open();
+    for (const auto& [codice, nome] : {std::pair{"RM", "ROMA"}, {"VT", "VITERBO"}}) {
+        prv.Append();
+        prv.FieldByName("CODEPRV")->SetAsString(codice);
+        prv.FieldByName("PROVINCIA")->SetAsString(nome);
+        prv.Post();
+    }
+}
+
+void RegistraDirectory(const QString& libreria, const QString& archivio)
+{
+    if (componenti::RegistraServer(libreria) != componenti::S_OK)
+        throw std::runtime_error("impossibile registrare " + libreria.toStdString());
+    registro::TRegIniFile chiave(ChiaveDirectory);
+    chiave.WriteString("Archivi", "FileNameArchivioComuni", archivio + "/KWArchivioComuni.db");
+    chiave.WriteString("Archivi", "FileNameArchivioStatiEsteri", archivio + "/KWEsteri.db");
+    chiave.WriteString("Archivi", "FileNameArchivioProvince", archivio + "/KWProvince.db");
+}
+
+void Preferenze(TMainForm& principale, Immagini& immagini)
+{
+    TPrefForm preferenze(principale);
+    immagini.Salva(preferenze, "preferenze-1-apertura");
+    preferenze.ProvCombo->setCurrentIndex(preferenze.ProvCombo->findText("ROMA"));
+    immagini.Salva(preferenze, "preferenze-2-provincia");
+    preferenze.ComCombo->setCurrentIndex(preferenze.ComCombo->findText("FIUMICINO"));
+    immagini.Salva(preferenze, "preferenze-3-comune");
+    preferenze.ResetProvinciaBT->setFocus();
+    preferenze.ResetProvinciaBTClick();
+    immagini.Salva(preferenze, "preferenze-4-reset");
+}
+
+void Ricerca(TMainForm& principale, messaggi::ServizioMessaggiFinto& servizio, Immagini& immagini)
+{
+    TTratteForm elenco(principale);
+    TFormRicInsPF punto(principale);
+    immagini.Salva(elenco, "ricerca-1-elenco-vuoto");
+    servizio.ScriviModale([&](QDialog&) {
+        punto.EditCB->setEditText("ROMA");
+        punto.EditCBExit();
+        Scrivi(punto.EditFoglio, "10");
+        Scrivi(punto.EditPF, "1");
+        immagini.Salva(punto, "ricerca-2-punto");
+        punto.AggiungiBTClick();
+        Scrivi(punto.EditPF, "2");
+        immagini.Salva(punto, "ricerca-3-altro");
+        punto.AggiungiBTClick();
+        Scrivi(punto.EditPF, "3");
+        punto.OKBTClick();
+        punto.hide();
+        return punto.result();
+    });
+    elenco.AggiungiBTClick();
+    immagini.Salva(elenco, "ricerca-4-elenco");
+}
+
+void Tolleranza(TMainForm& principale, Immagini& immagini)
+{
+    TTolleranzaForm tolleranza("125.430", &principale);
+    immagini.Salva(tolleranza, "tolleranza-1-apertura");
+    Scrivi(tolleranza.DistanzaEdit, "125.5");
+    immagini.Salva(tolleranza, "tolleranza-2-distanza");
+    tolleranza.SetItemIndex(2);
+    immagini.Salva(tolleranza, "tolleranza-3-zona");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir lavoro;
+    // Before the application: the registry store of the run is the temporary one.
+    qputenv("TRATTE_REGISTRO", QDir(lavoro.path()).filePath("registro").toLocal8Bit());
+    QApplication applicazione(argc, argv);
+    const QStringList argomenti = QCoreApplication::arguments().mid(1);
+    if (argomenti.size() != 4) {
+        std::fprintf(stderr, "Uso: immagini-guida LIBRERIA_BORGAL ARCHIVIO_COMUNI TABELLE_LAVORO CARTELLA\n");
+        return 2;
+    }
+    // Boxes and modal windows are answered by script: nothing waits for a user.
+    messaggi::ServizioMessaggiFinto servizio;
+    messaggi::SostituzioneServizio sostituzione(servizio);
+    try {
+        const QString programma = QDir(lavoro.path()).filePath("Tratte");
+        PreparaInstallazione(programma, argomenti[2]);
+        RegistraDirectory(argomenti[0], argomenti[1]);
+        registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+        QDir().mkpath(argomenti[3]);
+        Immagini immagini(argomenti[3]);
+
+        TMainForm principale(programma);
+        principale.show();
+        QApplication::processEvents();
+        principale.ProvinceCB->setCurrentText("ROMA");
+        principale.ComuniCB->setEditText("ROMA");
+        principale.ComuniCBChange();
+
+        Preferenze(principale, immagini);
+        Ricerca(principale, servizio, immagini);
+        Tolleranza(principale, immagini);
+        TAvvisoForm avviso(&principale);
+        immagini.Salva(avviso, "avviso");
+        TIstruzioniForm istruzioni(&principale);
+        immagini.Salva(istruzioni, "istruzioni");
+        for (const messaggi::Messaggio& m : std::as_const(servizio.mostrati))
+            std::fprintf(stderr, "immagini-guida: %s: %s\n", qPrintable(m.titolo), qPrintable(m.testo));
+        return servizio.mostrati.isEmpty() ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "immagini-guida: %s\n", e.what());
+        return 1;
+    }
+}
