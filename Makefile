@@ -4,7 +4,8 @@ DIST     ?= dist/Tratte
 JOBS     ?= 2
 MAKEFLAGS += --no-print-directory
 PACCHETTI = cmake g++ make pkg-config qt6-base-dev libgl-dev libsqlcipher-dev \
-            libssl-dev libgtest-dev libgmock-dev libbenchmark-dev
+            libssl-dev libgtest-dev libgmock-dev libbenchmark-dev \
+            poppler-utils
 
 .PHONY: run test build configure deps install bench bench-nazionale clean
 
