@@ -204,6 +204,20 @@ QWidget* TOrvo::ReportWindowHandle() const
     return static_cast<QWidget*>(zr::PEGetWindowHandle(job_));
 }
 
+int TOrvo::PagineReport() const
+{
+    PEJobInfo info{};
+    info.StructSize = sizeof info;
+    return job_ != 0 && zr::PEGetJobStatus(job_, &info) > 0 ? info.LatestPageN : 0;
+}
+
+int TOrvo::PagineStampate() const
+{
+    PEJobInfo info{};
+    info.StructSize = sizeof info;
+    return job_ != 0 && zr::PEGetJobStatus(job_, &info) > 0 ? int(info.NumPagesPrinted) : 0;
+}
+
 void TOrvo::CloseWindow()
 {
     if (ReportWindowHandle())

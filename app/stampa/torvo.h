@@ -89,6 +89,10 @@ public:
     void CloseWindow();
     void CloseJob();
     short Job() const { return job_; }
+    // The pages of the report and the pages printed by the last execution
+    // (PEGetJobStatus); 0 and 0 with no job.
+    int PagineReport() const;
+    int PagineStampate() const;
 
 private:
     // Opens the job on the report file when none is open.

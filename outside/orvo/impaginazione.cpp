@@ -5,6 +5,7 @@
 #include "tabelle/sessione.h"
 
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
 
@@ -136,12 +137,14 @@ void Impaginazione::DisegnaPagina(QPainter& p, int pagina) const
         default: return Qt::AlignLeft | Qt::AlignVCenter;
         }
     };
+    // A title longer than its column is cut short, with an ellipsis.
+    p.setFont(normale);
+    const QFontMetricsF misure(normale);
     for (int k = 0; k < rapporto_.colonne.size(); ++k)
         p.drawText(QRectF(colonne[k].first, yTitoli, colonne[k].second, riga), allinea(rapporto_.colonne[k].allineamento),
-                   rapporto_.colonne[k].titolo);
+                   misure.elidedText(rapporto_.colonne[k].titolo, Qt::ElideRight, colonne[k].second));
 
     // The page's rows.
-    p.setFont(normale);
     const int primo = (pagina - 1) * righePerPagina_;
     const int ultimo = qMin(dati_.Righe(), primo + righePerPagina_);
     double y = yTitoli + riga + Spazio * Unita;

@@ -57,12 +57,22 @@ void Lavoro::Avvia()
     pagineStampate = 0;
     try {
         Prepara();
-        if (uscita == Uscita::Stampante)
+        pagine = pagine_->Pagine();
+        righe = dati_->Righe();
+        if (uscita == Uscita::Stampante) {
             Stampa();
-        else
+            // Printed: the table is let go, the program may make it anew.
+            pagine_.reset();
+            dati_.reset();
+        } else {
             ApriFinestra();
+        }
     } catch (const ErroreMotore& e) {
         stato = e.codice == PE_ERR_CANCELLED ? PE_JOBCANCELLED : PE_JOBFAILED;
+        if (!finestra_) {
+            pagine_.reset();
+            dati_.reset();
+        }
         throw;
     }
     stato = PE_JOBCOMPLETED;

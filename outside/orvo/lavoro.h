@@ -46,13 +46,15 @@ public:
 
     int stato = PE_JOBNOTSTARTED;
     int pagineStampate = 0;
+    int pagine = 0, righe = 0;
 
     // Renders to the output chosen; throws ErroreMotore.
     void Avvia();
     QWidget* Finestra() const { return finestra_; }
     void ChiudiFinestra();
-    int Pagine() const { return pagine_ ? pagine_->Pagine() : 0; }
-    int Righe() const { return dati_ ? dati_->Righe() : 0; }
+    // Of the last start.
+    int Pagine() const { return pagine; }
+    int Righe() const { return righe; }
 
 private:
     void Prepara();

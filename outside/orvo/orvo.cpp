@@ -165,6 +165,7 @@ int PEGetJobStatus(short printJob, PEJobInfo* info)
         info->LatestPageN = (unsigned short)(l->Pagine());
         info->StartPageN = 1;
         info->printEnded = l->stato == PE_JOBCOMPLETED || l->stato == PE_JOBFAILED || l->stato == PE_JOBCANCELLED;
+        info->NumPagesPrinted = unsigned(l->pagineStampate);
     }
     return l->stato;
 }

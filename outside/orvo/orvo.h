@@ -132,9 +132,10 @@ typedef struct PEJobInfo {
     unsigned int NumRecordsSelected;
     unsigned int NumRecordsPrinted;
     unsigned short DisplayPageN;
-    unsigned short LatestPageN;
+    unsigned short LatestPageN;   /* the report's number of pages */
     unsigned short StartPageN;
     short printEnded;
+    unsigned int NumPagesPrinted; /* pages sent to the printer by the last start, copies included */
 } PEJobInfo;
 
 ORVO_ESPORTA int PEOpenEngine(void);
