@@ -7,6 +7,7 @@
 #include "app/ricerca/ricercapf.h"
 #include "app/stampa/stampatratte.h"
 #include "app/stampa/tanteprimaform.h"
+#include "app/stampa/zrdynamic.h"
 #include "gridkit/newdbgrid.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
@@ -308,10 +309,20 @@ TEST_F(StampaFinestreTest, SenzaStampantiEImpostazione)
     EXPECT_EQ(Testi(), (QStringList{QApplication::applicationDisplayName() + ": Nel computer non risulta installata alcuna stampante.",
                                     QApplication::applicationDisplayName() + ": Nel computer non risulta installata alcuna stampante."}));
     EXPECT_TRUE(finto.finestreMostrate.isEmpty());
-    // With a printer, the set-up dialog.
+    // With a printer, the set-up dialog; the print dialog's button opens it too.
     f->NumeroStampanti = 1;
     f->F1Click();
     EXPECT_EQ(finto.finestreMostrate, QStringList{"PrinterSetupDialog1"});
+    finto.ScriviModale([](QDialog& d) {
+        auto* imposta = d.findChild<QPushButton*>("ImpostaBt");
+        EXPECT_TRUE(imposta && imposta->isEnabled());
+        if (imposta)
+            imposta->click();
+        return int(messaggi::mrCancel);
+    });
+    f->StampaBtClick();
+    EXPECT_EQ(finto.finestreMostrate, (QStringList{"PrinterSetupDialog1", "DialogoStampa", "PrinterSetupDialog1"}));
+    EXPECT_TRUE(Testi().isEmpty());
 }
 
 TEST_F(StampaFinestreTest, ErroriDelMotoreInUnaFinestra)
@@ -324,6 +335,20 @@ TEST_F(StampaFinestreTest, ErroriDelMotoreInUnaFinestra)
     ASSERT_EQ(testi.size(), 1);
     EXPECT_TRUE(testi[0].startsWith("Errore: 503:File del rapporto non trovato")) << testi[0].toStdString();
     EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    // The library gone: the binding's box; Cancel abandons the print without a further message.
+    QFile::copy(QStringLiteral(TABELLE_LAVORO "/ReportTratte.rpt"), programma + "/Archivi/ReportTratte.rpt");
+    f->TratteOrvo.CloseJob();
+    ASSERT_TRUE(zr::PEUnloadOrvoDll());
+    Dialogo(true, true);
+    finto.Rispondi(messaggi::mrCancel);
+    f->StampaBtClick();
+    EXPECT_EQ(Testi(), QStringList{"Print Engine Error: ORVO32.DLL is not loaded\nContinue anyway?"});
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    // OK: the component's own report follows.
+    Dialogo(true, true);
+    f->StampaBtClick();
+    EXPECT_EQ(Testi(), (QStringList{"Print Engine Error: ORVO32.DLL is not loaded\nContinue anyway?", "Errore: 101:ORVO32.DLL is not loaded"}));
 }
 
 // tratte-cli stampa on the same installation.
