@@ -34,6 +34,9 @@ namespace {
 const PuntoFiduciale A{"H501", "", 10, "", 1};
 const PuntoFiduciale B{"H501", "", 10, "", 2};
 const PuntoFiduciale C{"H501", "", 11, "", 3};
+// Of a comune whose code comes first: its row is the archive's fourth, in
+// the view of a search for A but not in Rome's (its first point is elsewhere).
+const PuntoFiduciale D{"A001", "", 1, "", 4};
 
 // What the print dialog was preset with.
 struct Preimpostato {
@@ -67,12 +70,12 @@ protected:
         TMainForm::ContaStampanti = contaPrima;
     }
 
-    // Rome with the distances given (by default A-B 100, C-A 101, B-C 102
-    // and more rows of other points), its view shown.
+    // Rome with the distances given (by default A-B 100, C-A 101, B-C 102,
+    // D-A 103 and 200 more rows of other points), its view shown.
     void Avvia(QList<prova::TrattaProva> tratte = {})
     {
         if (tratte.isEmpty()) {
-            tratte = {{A, B, 100}, {C, A, 101}, {B, C, 102}};
+            tratte = {{A, B, 100}, {C, A, 101}, {B, C, 102}, {D, A, 103}};
             for (int i = 0; i < 200; ++i)
                 tratte.append({{"H501", "", 20 + i % 5, "", i}, {"H501", "", 20 + i % 5, "", i + 1}, 200.0 + i});
         }
@@ -128,7 +131,7 @@ TEST_F(StampaFinestreTest, LaRicercaStampaSoloLeSueRigheNellOrdineDellaGriglia)
     // A search of one point: the distances with A at either end.
     TRicercaPF::ImpostaRicercaUnPunto(f->Table, TRicercaPF::CondizioniUnPunto(A));
     f->Table.Riapri();
-    ASSERT_EQ(f->Table.RecordCount(), 2);
+    ASSERT_EQ(f->Table.RecordCount(), 3);
     Dialogo(true, true);
     f->StampaBt->click();
     EXPECT_TRUE(Testi().isEmpty());
@@ -140,7 +143,7 @@ TEST_F(StampaFinestreTest, LaRicercaStampaSoloLeSueRigheNellOrdineDellaGriglia)
         copia.DatabaseName = programma + "/Archivi";
         copia.TableName = "StampaTratte.db";
         copia.Open();
-        EXPECT_EQ(copia.RecordCount(), 2);
+        EXPECT_EQ(copia.RecordCount(), 3);
         EXPECT_EQ(copia.FieldNames(), f->Table.FieldNames());
         QFile file(programma + "/Archivi/StampaTratte.db");
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -155,7 +158,11 @@ TEST_F(StampaFinestreTest, LaRicercaStampaSoloLeSueRigheNellOrdineDellaGriglia)
     EXPECT_TRUE(QRegularExpression("H501\\s+10\\s+1\\s+H501\\s+10\\s+2\\s+P1\\s+100\\.000").match(testo).hasMatch()) << testo.toStdString();
     EXPECT_TRUE(testo.contains("101.000"));
     EXPECT_FALSE(testo.contains("102.000"));
-    EXPECT_FALSE(testo.contains("P4 "));
+    // Unsorted, in the grid's order: P1, P2, then P4 of the comune that sorts first.
+    const auto posizione = [&](const char* protocollo) { return testo.indexOf(QRegularExpression(QStringLiteral("\\b%1\\b").arg(protocollo))); };
+    EXPECT_LT(posizione("P1"), posizione("P2"));
+    EXPECT_LT(posizione("P2"), posizione("P4"));
+    EXPECT_FALSE(testo.contains("P5 "));
     // The first page of the archive report, kept to be looked at.
     QDir().mkpath(QStringLiteral(CARTELLA_BUILD));
     prova::Strumento("pdftoppm", {"-png", "-r", "100", "-f", "1", "-l", "1", "-singlefile", pdf,
@@ -191,7 +198,7 @@ TEST_F(StampaFinestreTest, LaGrigliaDiscendentePerDistanzaDaIlPrimoGruppo)
 TEST_F(StampaFinestreTest, IntervalliDiPagineCopieEScelteTenute)
 {
     Avvia();
-    // 203 rows, 55 a page: 4 pages. Pages 3 to 3: page 3 alone.
+    // 203 rows of the comune, 55 a page: 4 pages. Pages 3 to 3: page 3 alone.
     Dialogo(true, false, 3, 3);
     f->StampaBtClick();
     EXPECT_TRUE(Testi().isEmpty());
