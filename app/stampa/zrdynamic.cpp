@@ -37,8 +37,9 @@ QString TestoSistema(const QString& inizio, int numero, const char* testo)
     return r;
 }
 
-// The function by name, or null with the failure shown.
-void* Funzione(const char* nome, const char* nomeMancante = nullptr)
+} // namespace
+
+void* FunzioneMotore(const char* nome, const char* nomeMancante)
 {
     StatoBinding& b = Binding();
     b.ultimoErrore.clear();
@@ -58,15 +59,11 @@ void* Funzione(const char* nome, const char* nomeMancante = nullptr)
     return f;
 }
 
-template <class R, class... A> R Chiama(const char* nome, R fallimento, A... argomenti)
-{
-    void* f = Funzione(nome);
-    return f ? reinterpret_cast<R (*)(A...)>(f)(argomenti...) : fallimento;
-}
+namespace {
 
 template <class... A> void ChiamaVoid(const char* nome, A... argomenti)
 {
-    if (void* f = Funzione(nome))
+    if (void* f = FunzioneMotore(nome))
         reinterpret_cast<void (*)(A...)>(f)(argomenti...);
 }
 
@@ -173,7 +170,7 @@ int PEGetJobStatus(short printJob, PEJobInfo* jobInfo) { return Chiama<int>("PEG
 
 short PEGetVersion(short versionRequested)
 {
-    void* f = Funzione("PEGetVersion", "OrvoGetVersion");
+    void* f = FunzioneMotore("PEGetVersion", "OrvoGetVersion");
     return f ? reinterpret_cast<short (*)(short)>(f)(versionRequested) : short(0);
 }
 

@@ -30,6 +30,19 @@ int VersioneRichiesta(const char* nome);
 // The texts of the binding's failures.
 QString TestoNonCaricata();
 
+// The engine function `nome` looked up now, or null with the failure
+// shown: library not loaded, engine too old for it, function missing
+// (reported as `nomeMancante` when given).
+void* FunzioneMotore(const char* nome, const char* nomeMancante = nullptr);
+// Any engine function by its name and its C signature, through the same
+// checks: the failure value when it cannot be called. The typed functions
+// below are the ones the program uses.
+template <class R, class... A> R Chiama(const char* nome, R fallimento, A... argomenti)
+{
+    void* f = FunzioneMotore(nome);
+    return f ? reinterpret_cast<R (*)(A...)>(f)(argomenti...) : fallimento;
+}
+
 // Loads the library from the folder (trimmed, a separator added when
 // missing; empty: the system's search path). True on success.
 bool PELoadOrvoDll(const QString& cartella);

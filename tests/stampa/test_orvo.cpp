@@ -268,6 +268,11 @@ TEST_F(OrvoTest, FunzioneMancante)
     EXPECT_EQ(finto.mostrati.last().testo, "Error loading function: OrvoGetVersion\nContinue anyway?");
     EXPECT_EQ(zr::PEOpenPrintJob("x"), 0);
     EXPECT_EQ(zr::Binding().ultimoErrore, "Error loading function: PEOpenPrintJob");
+    EXPECT_EQ(zr::Chiama<short>("PEGetNSortFields", short(-1), short(1)), -1);
+    EXPECT_EQ(zr::Binding().ultimoErrore, "Error loading function: PEGetNSortFields");
+    // A function that is there is called.
+    EXPECT_TRUE(zr::PEOpenEngine());
+    EXPECT_TRUE(zr::Binding().ultimoErrore.isEmpty());
     // Cancel abandons.
     finto.Rispondi(messaggi::mrCancel);
     EXPECT_THROW(zr::PEGetNGroups(1), tabelle::EAbort);
@@ -293,6 +298,9 @@ TEST_F(OrvoTest, MotoreVersioneSei)
     EXPECT_FALSE(zr::PEGetReportOptions(orvo->Job(), opzioni));
     ASSERT_EQ(finto.mostrati.size(), 1);
     EXPECT_TRUE(finto.mostrati[0].testo.contains("PEGetReportOptions requires VRPE 7 or higher"));
+    // Any function of the engine's list, by name: the same gate.
+    EXPECT_EQ(zr::Chiama<int>("PEVerifyDatabase", 0, orvo->Job()), 0);
+    EXPECT_EQ(zr::Binding().ultimoErrore, "Error loading function: PEVerifyDatabase requires VRPE 7 or higher");
     EXPECT_EQ(zr::VersioneRichiesta("PEGetGroupOptions"), 6);
     EXPECT_EQ(zr::VersioneRichiesta("PEVerifyDatabase"), 7);
     EXPECT_EQ(zr::VersioneRichiesta("PEOpenEngine"), 0);
