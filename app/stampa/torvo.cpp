@@ -113,8 +113,10 @@ void TOrvo::Controlla(bool riuscito) const
 
 void TOrvo::ApriJob()
 {
-    if (!aperto_ && !(LoadEngineOnUse && Apri()))
-        throw EOrvoErrore(106, QStringLiteral("Print Engine could not be loaded"));
+    // An engine that could not be opened answers through the binding, as
+    // every later call does: the library is not loaded.
+    if (!aperto_ && LoadEngineOnUse)
+        Apri();
     if (job_ != 0)
         return;
     const short job = zr::PEOpenPrintJob(QFile::encodeName(reportName_).constData());

@@ -249,14 +249,14 @@ TEST_F(OrvoTest, LibreriaMancanteEPoiNonCaricata)
     EXPECT_EQ(zr::Binding().ultimoErrore, "ORVO32.DLL is not loaded");
     EXPECT_TRUE(finto.mostrati.isEmpty());
     zr::Binding().interattivo = true;
-    // The component reports the binding's failure as 101.
+    // The component's calls too; it reports the binding's failure as 101.
     try {
-        orvo->LoadEngineOnUse = false;
         orvo->RecuperaOpzioniGruppi();
         FAIL();
     } catch (const EOrvoErrore& e) {
-        EXPECT_EQ(e.messaggio(), "106:Print Engine could not be loaded");
+        EXPECT_EQ(e.messaggio(), "101:ORVO32.DLL is not loaded");
     }
+    EXPECT_EQ(finto.mostrati.last().testo, "ORVO32.DLL is not loaded\nContinue anyway?");
 }
 
 TEST_F(OrvoTest, FunzioneMancante)
