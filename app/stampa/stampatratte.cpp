@@ -2,7 +2,6 @@
 
 #include "app/archiviodati.h"
 #include "tabelle/batchmove.h"
-#include "tabelle/protezione.h"
 #include "tabelle/sessione.h"
 #include "tabelle/tabella.h"
 
@@ -33,9 +32,10 @@ void TStampaTratte::PreparaTabella(tabelle::TDataSet& sorgente, TVistaStampa vis
     copia.Source = &sorgente;
     copia.Destination = &tabella;
     copia.Mode = tabelle::TBatchMode::batCopy;
+    // Protected as soon as it is made: the rows are encrypted as they are written.
+    copia.Password = PasswordTabelle;
     copia.Execute();
     righe_ = copia.MovedCount;
-    tabelle::ImpostaPasswordTabella(sessione_, cartellaDati_ + '/' + tabellaStampa_, PasswordTabelle);
 }
 
 TOrvoStampante StampanteDi(const QPrinter& p)

@@ -2,6 +2,7 @@
 
 #include "tabelle/connessione.h"
 #include "tabelle/errore.h"
+#include "tabelle/protezione.h"
 #include "tabelle/sessione.h"
 #include "tabelle/tabella.h"
 
@@ -27,6 +28,8 @@ void TBatchMove::Execute()
                 Destination->IndexDefs.Add(QString(), f->FieldName(), ixPrimary | ixUnique);
         }
         Destination->CreateTable();
+        if (!Password.isEmpty())
+            ImpostaPasswordTabella(Destination->sessione(), Destination->Percorso(), Password);
     }
 
     Connessione& c = Destination->sessione().connessione();
