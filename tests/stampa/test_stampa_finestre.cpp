@@ -11,6 +11,7 @@
 #include "gridkit/newdbgrid.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
+#include "messaggi/servizio_qt.h"
 #include "registro/treginifile.h"
 #include "supporto/cartella_temporanea.h"
 #include "supporto_app.h"
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace tratte;
@@ -264,6 +266,46 @@ TEST_F(StampaFinestreTest, AnteprimaChiusaChiudeIlLavoroERiaperta)
         EXPECT_EQ(f->TratteOrvo.Job(), 0);
         EXPECT_EQ(anteprima.windowTitle(), "Anteprima di stampa");
     }
+    EXPECT_FALSE(f->SuStampante);
+}
+
+// The same with the real service: the dialogs run their own event loops,
+// the preview is maximised by its posted message and its report window
+// follows its size.
+TEST_F(StampaFinestreTest, AnteprimaConIlServizioReale)
+{
+    Avvia();
+    TAnteprimaForm anteprima(*f);
+    messaggi::ServizioMessaggiQt reale;
+    messaggi::SostituzioneServizio sostituzioneReale(reale);
+    bool massimizzata = false, figlia = false, dimensionata = false;
+    QTimer timer;
+    int attese = 0;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++attese;
+        QWidget* modale = QApplication::activeModalWidget();
+        if (!modale)
+            return;
+        if (modale->objectName() == "DialogoStampa") {
+            modale->findChild<QRadioButton*>("AnteprimaRB")->setChecked(true);
+            modale->findChild<QPushButton*>("OKBt")->click();
+        } else if (modale == &anteprima && (anteprima.isMaximized() || attese > 50)) {
+            massimizzata = anteprima.isMaximized();
+            QWidget* finestra = f->TratteOrvo.ReportWindowHandle();
+            figlia = finestra && finestra->parentWidget() == &anteprima;
+            dimensionata = finestra && finestra->geometry() == QRect(0, 0, anteprima.width(), anteprima.height() - anteprima.BottomPanel->height());
+            anteprima.ChiudiBt->click();
+        }
+    });
+    timer.start(20);
+    f->StampaBtClick();
+    timer.stop();
+    EXPECT_TRUE(massimizzata);
+    EXPECT_TRUE(figlia);
+    EXPECT_TRUE(dimensionata);
+    EXPECT_EQ(f->TratteOrvo.Job(), 0);
+    EXPECT_EQ(f->TratteOrvo.ReportWindowHandle(), nullptr);
+    EXPECT_FALSE(anteprima.isVisible());
     EXPECT_FALSE(f->SuStampante);
 }
 
