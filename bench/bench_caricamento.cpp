@@ -151,7 +151,7 @@ int MisuraBase(const QString& programma, const QString& serie)
     sqlite3_open(QFile::encodeName(programma + "/Archivi/Tratte.db").constData(), &db);
     const QByteArray chiave = tabelle::ChiaveGrezza(tratte::PasswordTabelle);
     Esegui(db, ("PRAGMA key = \"" + chiave + "\"").constData());
-    Esegui(db, "PRAGMA cipher_page_size = 65536");
+    Esegui(db, ("PRAGMA cipher_page_size = " + QByteArray::number(tabelle::DimensionePagina)).constData());
     // The same page cache as the program's engine.
     Esegui(db, ("PRAGMA cache_size = -" + QByteArray::number(tabelle::CachePerFileKb)).constData());
     Esegui(db, "SELECT count(*) FROM sqlite_master");

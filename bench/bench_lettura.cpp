@@ -132,6 +132,12 @@ double CaricaProvincia(const Ambiente& a, const QString& programma, const QStrin
     serie.righe = RighePerProvincia;
     serie.comuni = ComuniDellaProvincia(a.csv, sigla);
     serie.seme = seme;
+    // Rome holds a seventh of its province's distances: its view is the
+    // large comune view the engine must read at SQLite's pace.
+    if (sigla == "RM") {
+        serie.capoluogo = "H501";
+        serie.capoluogoPerMille = 143;
+    }
     const QString dir = a.cartella + "/serie-" + sigla;
     if (!QFile::exists(dir + "/" + NomeFileDis(serie, serie.file)))
         GeneraSerie(dir, serie);

@@ -132,6 +132,12 @@ public:
             pesi.push_back(100 + qint64((h >> 32) % 400));
             pesoTotale += pesi.back();
         }
+        const qsizetype capoluogo = comuni.indexOf(serie.capoluogo);
+        if (capoluogo >= 0 && serie.capoluogoPerMille > 0 && serie.capoluogoPerMille < 1000) {
+            const qint64 altri = pesoTotale - pesi[capoluogo];
+            pesi[capoluogo] = std::max<qint64>(1, altri * serie.capoluogoPerMille / (1000 - serie.capoluogoPerMille));
+            pesoTotale = altri + pesi[capoluogo];
+        }
         // Rows in proportion to the comuni's weights; what the rounding
         // leaves goes to the first comuni.
         qint64 assegnate = 0;

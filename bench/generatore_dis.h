@@ -27,6 +27,10 @@ struct SerieDis {
     qint64 righe = 6000;      // lines in the whole series, split evenly over the files
     QStringList comuni;       // the province's comune codes (4 characters, e.g. "H282")
     quint32 seme = 1;         // the same seed gives the same files, byte for byte
+    // A chief town with a share of the rows of its own (per thousand), as a
+    // city holds far more surveys than the towns around it; none when empty.
+    QString capoluogo;
+    int capoluogoPerMille = 0;
 };
 
 // A series that cannot be written: bad parameters, a missing or faulty CSV

@@ -42,12 +42,12 @@ int PreparaRicerca(Contesto& c, const QStringList& argomenti, tratte::TArchivioD
     ricerche.DatabaseName = QStringLiteral("Database");
     ricerche.TableName = tratte::TabellaRicerchePF;
     ricerche.Exclusive = true;
-    ricerche.EmptyTable();
     ricerche.Open();
     {
-        // The whole list in one commit: a commit per point would cost a
-        // wait for the disk each.
+        // The old list goes and the whole new one comes in one commit: a
+        // commit per point would cost a wait for the disk each.
         tabelle::PuntoDiRipristino lista(ricerche.sessione().connessione());
+        ricerche.EmptyTable();
         for (const tratte::PuntoFiduciale& p : std::as_const(punti)) {
             ricerche.Append();
             tratte::TRicercaPF::ScriviPunto(ricerche, p);

@@ -141,15 +141,16 @@ int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database)
     }
     combinazioni.DatabaseName = database;
     combinazioni.TableName = TabellaCombinazioni;
-    combinazioni.EmptyTable();
     combinazioni.Open();
     esterna.Open();
     interna.Open();
     const QStringList origine{"Comune", "Sezione", "Allegato", "Foglio", "PF"};
     const QStringList destinazione{"Comune", "Sezione", "Allegato", "Foglio", "Fiduciale"};
     int coppie = 0;
-    // The files are attached: the rows go in as one transaction.
+    // The files are attached: the old pairs go and the new ones come in
+    // one transaction, one wait for the disk.
     PuntoDiRipristino tutte(sessione.connessione());
+    combinazioni.EmptyTable();
     for (esterna.First(); !esterna.Eof(); esterna.Next()) {
         for (interna.First(); !interna.Eof(); interna.Next()) {
             if (esterna.FieldByName("ID_001_TABLE")->AsInteger() == interna.FieldByName("ID_001_TABLE")->AsInteger())
@@ -165,7 +166,7 @@ int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database)
     }
     // With the pairs counted, a search reads the pairs first and looks each
     // one up in the archive's index, instead of reading the listed comuni.
-    AggiornaStatistiche(sessione, PercorsoTabella(sessione.CartellaDi(database), TabellaCombinazioni));
+    AggiornaStatisticheSeMancano(sessione, PercorsoTabella(sessione.CartellaDi(database), TabellaCombinazioni));
     tutte.Conferma();
     return coppie;
 }

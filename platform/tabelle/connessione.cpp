@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <fcntl.h>
 #include <sqlcipher/sqlite3.h>
 #include <sys/file.h>
@@ -417,42 +418,53 @@ void Connessione::Allega(File& f, bool crea)
     if (chiavi.isEmpty())
         throw EDBEngineError(QStringLiteral("Tabella '%1' protetta da password: password mancante (o file danneggiato).").arg(info.fileName()));
 
-    // Each key in turn: a wrong one already fails the attachment.
+    // Each key in turn: a wrong one already fails the attachment. An
+    // encrypted file does not say its page size: each size the engine has
+    // written is tried, today's first.
     QString causa;
-    for (const QByteArray& chiave : chiavi) {
-        const QString schema = QStringLiteral("t%1").arg(prossimoSchema_++);
-        try {
-            Istruzione attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS %1 KEY ?2").arg(schema));
-            attach.Lega(1, f.percorso);
-            sqlite3_bind_text(attach.stmt(), 2, chiave.constData(), int(chiave.size()), SQLITE_TRANSIENT);
-            attach.Passo();
-        } catch (const EDBEngineError& e) {
-            causa = e.causa();
-            continue;
+    const QList<int> dimensioni = inChiaro ? QList<int>{DimensionePagina} : DimensioniPaginaLeggibili;
+    const auto ripristina = qScopeGuard([this, inChiaro] {
+        if (!inChiaro)
+            Esegui(QStringLiteral("PRAGMA cipher_default_page_size = %1").arg(DimensionePagina));
+    });
+    for (const int dimensione : dimensioni) {
+        for (const QByteArray& chiave : chiavi) {
+            if (!inChiaro)
+                Esegui(QStringLiteral("PRAGMA cipher_default_page_size = %1").arg(dimensione));
+            const QString schema = QStringLiteral("t%1").arg(prossimoSchema_++);
+            try {
+                Istruzione attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS %1 KEY ?2").arg(schema));
+                attach.Lega(1, f.percorso);
+                sqlite3_bind_text(attach.stmt(), 2, chiave.constData(), int(chiave.size()), SQLITE_TRANSIENT);
+                attach.Passo();
+            } catch (const EDBEngineError& e) {
+                causa = e.causa();
+                continue;
+            }
+            sqlite3_stmt* prova = nullptr;
+            const QByteArray q = QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type = 'table' AND name = 'dati'").arg(schema).toUtf8();
+            int r = sqlite3_prepare_v2(db_, q.constData(), -1, &prova, nullptr);
+            bool haTabella = false;
+            if (r == SQLITE_OK) {
+                r = sqlite3_step(prova);
+                haTabella = r == SQLITE_ROW && sqlite3_column_int(prova, 0) > 0;
+            }
+            if (r != SQLITE_ROW)
+                causa = UltimoErrore();
+            sqlite3_finalize(prova);
+            if (r == SQLITE_ROW && (haTabella || crea)) {
+                f.schema = schema;
+                Esegui(QStringLiteral("PRAGMA %1.cache_size = -%2").arg(schema).arg(CachePerFileKb));
+                if (crea && !haTabella && inChiaro)
+                    Esegui(QStringLiteral("PRAGMA %1.page_size = %2").arg(schema).arg(DimensionePagina));
+                LeggiImpronta(f.percorso, f.impronta);
+                f.daVerificare = false;
+                return;
+            }
+            Esegui(QStringLiteral("DETACH DATABASE %1").arg(schema));
+            if (r == SQLITE_ROW)
+                throw EDBEngineError(QStringLiteral("Tabella '%1': formato non riconosciuto.").arg(info.fileName()));
         }
-        sqlite3_stmt* prova = nullptr;
-        const QByteArray q = QStringLiteral("SELECT count(*) FROM %1.sqlite_master WHERE type = 'table' AND name = 'dati'").arg(schema).toUtf8();
-        int r = sqlite3_prepare_v2(db_, q.constData(), -1, &prova, nullptr);
-        bool haTabella = false;
-        if (r == SQLITE_OK) {
-            r = sqlite3_step(prova);
-            haTabella = r == SQLITE_ROW && sqlite3_column_int(prova, 0) > 0;
-        }
-        if (r != SQLITE_ROW)
-            causa = UltimoErrore();
-        sqlite3_finalize(prova);
-        if (r == SQLITE_ROW && (haTabella || crea)) {
-            f.schema = schema;
-            Esegui(QStringLiteral("PRAGMA %1.cache_size = -%2").arg(schema).arg(CachePerFileKb));
-            if (crea && !haTabella && inChiaro)
-                Esegui(QStringLiteral("PRAGMA %1.page_size = %2").arg(schema).arg(DimensionePagina));
-            LeggiImpronta(f.percorso, f.impronta);
-            f.daVerificare = false;
-            return;
-        }
-        Esegui(QStringLiteral("DETACH DATABASE %1").arg(schema));
-        if (r == SQLITE_ROW)
-            throw EDBEngineError(QStringLiteral("Tabella '%1': formato non riconosciuto.").arg(info.fileName()));
     }
     if (inChiaro)
         throw EDBEngineError(QStringLiteral("Tabella '%1': file danneggiato o formato non riconosciuto (%2).").arg(info.fileName(), causa));

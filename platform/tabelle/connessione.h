@@ -17,9 +17,17 @@ struct sqlite3_stmt;
 
 namespace tabelle {
 
-// Page size of every table file, encrypted or not: large pages make the
-// whole-table reads of the archive cheap to decrypt.
-inline constexpr int DimensionePagina = 65536;
+// Page size of the table files the engine writes, encrypted or not. On an
+// archive of 5,000,000 rows, deleting a province of 1,000,000 took 3.6 s
+// with 8 KiB pages and 9.9 s with 64 KiB pages (each deleted index entry
+// rebalances and journals a whole page), while a whole-table read took
+// the same time with either.
+inline constexpr int DimensionePagina = 8192;
+
+// The page sizes an encrypted file may have, tried in this order when it
+// is opened: today's, then the 64 KiB of the engine's earlier releases,
+// then SQLite's default.
+inline const QList<int> DimensioniPaginaLeggibili{DimensionePagina, 65536, 4096};
 
 // Page cache of each attached file, in KiB: loading or deleting a province
 // touches the archive's indexes all over, and a small cache would read and

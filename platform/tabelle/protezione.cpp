@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <optional>
 #include <sqlcipher/sqlite3.h>
 
 namespace tabelle {
@@ -40,10 +41,12 @@ public:
         if (Esegui(testo) != SQLITE_OK)
             throw EDBEngineError(ultimo_);
     }
-    // Tries a key (empty: none); true when the file then reads.
-    bool Chiave(const QByteArray& chiave)
+    // Tries a key (empty: none) with the encrypted page size given; true
+    // when the file then reads.
+    bool Chiave(const QByteArray& chiave, int pagina = DimensionePagina)
     {
-        if (!chiave.isEmpty() && Esegui("PRAGMA key = \"" + chiave + "\"") != SQLITE_OK)
+        if (!chiave.isEmpty() && (Esegui("PRAGMA key = \"" + chiave + "\"") != SQLITE_OK ||
+                                  Esegui("PRAGMA cipher_page_size = " + QByteArray::number(pagina)) != SQLITE_OK))
             return false;
         return Esegui("SELECT count(*) FROM sqlite_master") == SQLITE_OK;
     }
@@ -72,25 +75,32 @@ void ImpostaPasswordTabella(TSession& sessione, const QString& nome, const QStri
     const QString nuovo = percorso + QStringLiteral(".cifrato");
     QFile::remove(nuovo);
     try {
-        ConnessioneFile file(percorso);
         QFile lettura(percorso);
         const bool inChiaro = lettura.open(QIODevice::ReadOnly) && lettura.read(16).startsWith("SQLite format 3");
         lettura.close();
-        bool aperta = inChiaro && file.Chiave(QByteArray());
-        if (!inChiaro) {
-            file.Obbliga("PRAGMA cipher_page_size = " + QByteArray::number(DimensionePagina));
-            for (const QString& p : sessione.Passwords())
-                if ((aperta = file.Chiave(ChiaveGrezza(p))))
-                    break;
+        // A failed key leaves its connection unusable: each key and page
+        // size is tried on a connection of its own.
+        std::optional<ConnessioneFile> file;
+        if (inChiaro) {
+            file.emplace(percorso);
+            if (!file->Chiave(QByteArray()))
+                file.reset();
         }
-        if (!aperta)
+        for (int i = 0; !inChiaro && !file && i < DimensioniPaginaLeggibili.size(); ++i)
+            for (const QString& p : sessione.Passwords()) {
+                file.emplace(percorso);
+                if (file->Chiave(ChiaveGrezza(p), DimensioniPaginaLeggibili[i]))
+                    break;
+                file.reset();
+            }
+        if (!file)
             throw EDBEngineError(QStringLiteral("password errata o file danneggiato"));
         const QByteArray chiave = password.isEmpty() ? QByteArray() : ChiaveGrezza(password);
-        file.Obbliga("PRAGMA cipher_default_page_size = " + QByteArray::number(DimensionePagina));
-        file.Obbliga("ATTACH DATABASE " + Letterale(QFile::encodeName(nuovo)) + " AS nuovo KEY " + Letterale(chiave));
-        file.Obbliga("PRAGMA nuovo.page_size = " + QByteArray::number(DimensionePagina));
-        file.Obbliga("SELECT sqlcipher_export('nuovo')");
-        file.Obbliga("DETACH DATABASE nuovo");
+        file->Obbliga("PRAGMA cipher_default_page_size = " + QByteArray::number(DimensionePagina));
+        file->Obbliga("ATTACH DATABASE " + Letterale(QFile::encodeName(nuovo)) + " AS nuovo KEY " + Letterale(chiave));
+        file->Obbliga("PRAGMA nuovo.page_size = " + QByteArray::number(DimensionePagina));
+        file->Obbliga("SELECT sqlcipher_export('nuovo')");
+        file->Obbliga("DETACH DATABASE nuovo");
     } catch (const EDBEngineError& e) {
         QFile::remove(nuovo);
         throw EDBEngineError(QStringLiteral("Impossibile proteggere la tabella '%1': %2").arg(breve, e.messaggio()));

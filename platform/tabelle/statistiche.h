@@ -13,4 +13,10 @@ class TSession;
 // Sampled: a few milliseconds whatever the size of the table.
 void AggiornaStatistiche(TSession& sessione, const QString& percorsoTabella);
 
+// The same, only for a table that has no figures yet. For a work table
+// refilled at every use: its first figures already tell a query that it is
+// small beside the archive, and the sizes vary too little to choose
+// another plan.
+void AggiornaStatisticheSeMancano(TSession& sessione, const QString& percorsoTabella);
+
 } // namespace tabelle

@@ -297,3 +297,22 @@ TEST(GeneratoreDis, SerieDiEsempioDellInstallazione)
     }
     EXPECT_EQ(totale, 3000);
 }
+
+TEST(GeneratoreDis, IlCapoluogoHaLaSuaQuotaDiRighe)
+{
+    CartellaTemporanea tmp;
+    SerieDis serie = Serie(2, 10000, 5);
+    serie.capoluogo = ComuniPrato[2];
+    serie.capoluogoPerMille = 300;
+    QMap<QString, int> perComune;
+    for (const QString& f : GeneraSerie(tmp.percorso(), serie))
+        for (const QByteArray& r : Righe(f))
+            ++perComune[QString::fromLatin1(RigaDis{r}.Comune(1))];
+    // What the rounding leaves goes one row each to the first comuni.
+    EXPECT_NEAR(perComune.value(serie.capoluogo), 3000, ComuniPrato.size());
+    EXPECT_EQ(perComune.keys(), ComuniPrato);
+    int somma = 0;
+    for (const int n : std::as_const(perComune))
+        somma += n;
+    EXPECT_EQ(somma, 10000);
+}

@@ -2,6 +2,8 @@
 // password opens.
 #include "supporto_tabelle.h"
 
+#include "tabelle/chiave.h"
+#include "tabelle/connessione.h"
 #include "tabelle/errore.h"
 #include "tabelle/protezione.h"
 #include "tabelle/query.h"
@@ -27,6 +29,24 @@ QString LetturaSenzaChiave(const QString& percorso)
     sqlite3_free(errore);
     sqlite3_close(db);
     return testo;
+}
+
+// The plain file encrypted as an earlier release of the engine wrote it,
+// with its page size.
+void CifraComePrima(const QString& percorso, const QString& password, int pagina)
+{
+    const QString cifrato = percorso + ".vecchio";
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(percorso).constData(), &db);
+    const QByteArray chiave = ChiaveGrezza(password).replace("'", "''");
+    const QByteArray sql = "PRAGMA cipher_default_page_size = " + QByteArray::number(pagina) + "; ATTACH DATABASE '" +
+                           QFile::encodeName(cifrato) + "' AS v KEY '" + chiave + "'; PRAGMA v.page_size = " + QByteArray::number(pagina) +
+                           "; SELECT sqlcipher_export('v'); DETACH DATABASE v;";
+    char* errore = nullptr;
+    ASSERT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, &errore), SQLITE_OK) << (errore ? errore : "");
+    sqlite3_close(db);
+    ASSERT_TRUE(QFile::remove(percorso));
+    ASSERT_TRUE(QFile::rename(cifrato, percorso));
 }
 
 class Password : public ::testing::Test {
@@ -140,4 +160,46 @@ TEST_F(Password, UnaProtezioneNonRiuscitaLasciaIlFileComEra)
 
     EXPECT_EQ(Contenuto(File()), prima);
     EXPECT_EQ(QDir(tmp.percorso()).entryList(QDir::Files), QStringList({"Tratte.db"}));
+}
+
+TEST_F(Password, UnaTabellaCifrataConUnAltraDimensioneDiPaginaSiApre)
+{
+    for (const int pagina : {65536, 4096}) {
+        CartellaTemporanea cartella;
+        TSession sessione;
+        CreaArchivio(sessione, cartella.percorso(), "Tratte.db", {{"A001", "", 1, 10, 1.5, "uno"}, {"B002", "", 2, 20, 2.5, "due"}});
+        const QString file = cartella.file("Tratte.db");
+        CifraComePrima(file, "tulp41", pagina);
+        ASSERT_NE(pagina, DimensionePagina);
+
+        // Read and written, and a wrong password still refused.
+        TSession conPassword;
+        conPassword.AddPassword("altra");
+        conPassword.AddPassword("tulp41");
+        TTable t(nullptr, &conPassword);
+        t.DatabaseName = cartella.percorso();
+        t.TableName = "Tratte.db";
+        t.Open();
+        EXPECT_EQ(Colonna(t, "Note"), QStringList({"uno", "due"})) << pagina;
+        t.Append();
+        t.FieldByName("Comune")->SetAsString("C003");
+        t.Post();
+        t.Close();
+        TSession estranea;
+        estranea.AddPassword("altra");
+        TTable rifiutata(nullptr, &estranea);
+        rifiutata.DatabaseName = cartella.percorso();
+        rifiutata.TableName = "Tratte.db";
+        EXPECT_TRUE(ErroreDi([&] { rifiutata.Open(); }).contains("password errata")) << pagina;
+
+        // A new password rewrites the file with today's pages.
+        ImpostaPasswordTabella(conPassword, file, "nuova");
+        TSession nuova;
+        nuova.AddPassword("nuova");
+        TTable riletta(nullptr, &nuova);
+        riletta.DatabaseName = cartella.percorso();
+        riletta.TableName = "Tratte.db";
+        riletta.Open();
+        EXPECT_EQ(Colonna(riletta, "Comune"), QStringList({"A001", "B002", "C003"})) << pagina;
+    }
 }
