@@ -4,7 +4,8 @@ DIST     ?= dist/Tratte
 JOBS     ?= 2
 MAKEFLAGS += --no-print-directory
 PACCHETTI = cmake g++ make pkg-config qt6-base-dev libgl-dev libsqlcipher-dev \
-            libssl-dev libgtest-dev libgmock-dev libbenchmark-dev
+            libssl-dev libgtest-dev libgmock-dev libbenchmark-dev \
+            poppler-utils
 
 .PHONY: run test build configure deps install bench bench-nazionale clean
 
@@ -40,6 +41,8 @@ bench: build
 	@scripts/installa-pacchetti sqlite3 strace
 	@$(BUILD)/bench/bench-lettura $(BUILD)/bench-lettura $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
 	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi data/ArchivioComuni
+	@$(BUILD)/bench/bench-stampa $(BUILD)/bench-stampa $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
+	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi
 
 # The national archive: 20 provinces of 1,000,000 rows (about 4 GB on disk).
 bench-nazionale: build

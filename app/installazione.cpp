@@ -27,12 +27,14 @@ QStringList RegistraInstallazione(const QString& cartellaProgramma)
         scritti << nome + '=' + percorso;
     }
     // The component libraries of the installation, registered in the classes hive.
-    const QString borgal = QDir(cartellaProgramma).absoluteFilePath(QStringLiteral("libborgal.so"));
-    if (QFileInfo::exists(borgal)) {
-        const componenti::HRESULT esito = componenti::RegistraServer(borgal);
+    for (const char* nome : {"libborgal.so", "libzrwinstampa.so"}) {
+        const QString libreria = QDir(cartellaProgramma).absoluteFilePath(QLatin1String(nome));
+        if (!QFileInfo::exists(libreria))
+            continue;
+        const componenti::HRESULT esito = componenti::RegistraServer(libreria);
         if (!componenti::Riuscito(esito))
-            throw componenti::EOleSysError(QStringLiteral("Registrazione di %1 non riuscita.").arg(borgal), esito);
-        scritti << QStringLiteral("Registrato ") + borgal;
+            throw componenti::EOleSysError(QStringLiteral("Registrazione di %1 non riuscita.").arg(libreria), esito);
+        scritti << QStringLiteral("Registrato ") + libreria;
     }
     return scritti;
 }

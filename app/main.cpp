@@ -6,6 +6,7 @@
 #include "app/mainform.h"
 #include "app/ricerca/tformricinspf.h"
 #include "app/ricerca/ttratteform.h"
+#include "app/stampa/tanteprimaform.h"
 #include "istanza/istanza_unica.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     tratte::TFormRicInsPF formRicInsPF(finestra);
     tratte::TAggForm aggiornamento(finestra);
     tratte::TDelPrvForm eliminazione(finestra);
+    tratte::TAnteprimaForm anteprima(finestra);
     finestra.showMaximized();
     return applicazione.exec();
 }

@@ -16,7 +16,11 @@
 #include "app/tolleranza/ttolleranzaform.h"
 #include "app/ricerca/ricercapf.h"
 #include "app/ricerca/ttratteform.h"
+#include "app/stampa/stampatratte.h"
+#include "app/stampa/tanteprimaform.h"
+#include "gridkit/cursoreattesa.h"
 #include "messaggi/messaggi.h"
+#include "winstampa/izrwinstampa.h"
 #include "registro/errore.h"
 #include "tabelle/errore.h"
 
@@ -37,7 +41,9 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -105,10 +111,10 @@ private:
     TMainForm& finestra_;
 };
 
-// The installed printers and the built-in PDF printer.
-// Printing and printer set-up, and the grid's menu.
-QStringList TMainForm::NonCostruiti{"StampaBt", "F1", "F2", "VisMenu"};
+// The grid's menu.
+QStringList TMainForm::NonCostruiti{"VisMenu"};
 
+// The installed printers and the built-in PDF printer.
 std::function<int()> TMainForm::ContaStampanti = [] { return int(QPrinterInfo::availablePrinters().size()) + 1; };
 
 TMainForm::TMainForm(const QString& cartellaProgramma, QWidget* parent)
@@ -359,6 +365,9 @@ void TMainForm::CreaMenu()
     connect(DistanzeBT, &QToolButton::clicked, this, &TMainForm::DistanzeBTClick);
     connect(F3, &QAction::triggered, this, &TMainForm::F3Click);
     connect(PercorsoPregeoAction, &QAction::triggered, this, &TMainForm::PercorsoPregeoActionExecute);
+    connect(F1, &QAction::triggered, this, &TMainForm::F1Click);
+    connect(F2, &QAction::triggered, this, &TMainForm::StampaBtClick);
+    connect(StampaBt, &QToolButton::clicked, this, &TMainForm::StampaBtClick);
     connect(MExit, &QAction::triggered, this, &TMainForm::EsciBtClick);
     connect(GuidaMenu, &QAction::triggered, this, &TMainForm::GuidaMenuClick);
     connect(N3, &QAction::triggered, this, &TMainForm::N3Click);
@@ -463,6 +472,11 @@ void TMainForm::FormCreate()
     QLocale::setDefault(QLocale::c());
     PrinterSetupDialog1 = new QPrintDialog(this);
     PrinterSetupDialog1->setObjectName("PrinterSetupDialog1");
+    // The built-in PDF printer writes a file: one in the documents until
+    // the user names another in the set-up.
+    if (QPrinter* p = PrinterSetupDialog1->printer(); p->outputFormat() == QPrinter::PdfFormat && p->outputFileName().isEmpty())
+        p->setOutputFileName(QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                 .filePath(QStringLiteral("Stampa tratte.pdf")));
     UltimoComune.clear();
     Archivio.ImpostaConnessione();
     Table.DatabaseName = "Database";
@@ -483,6 +497,14 @@ void TMainForm::FormCreate()
     // 14-16.
     NumeroStampanti = ContaStampanti();
     CrmPanel->hide();
+    // The report engine, loaded with the window from the system's search
+    // path; a failure has been shown by the binding, the program runs on.
+    TratteOrvo.OrvoPath.clear();
+    TratteOrvo.LoadEngineOnUse = false;
+    try {
+        TratteOrvo.Apri();
+    } catch (const tabelle::EAbort&) {
+    }
 }
 
 void TMainForm::showEvent(QShowEvent* evento)
@@ -560,8 +582,7 @@ void TMainForm::AggiornaComandi()
 {
     const bool aperta = Table.TDataSet::Active();
     if (CrmPanel->isVisible()) {
-        // The survey-book results control is not there yet: its table counts as closed.
-        const bool risultati = false;
+        const bool risultati = Libretto.Tabella && Libretto.Tabella->Active() && Libretto.Tabella->RecordCount() > 0;
         StampaBt->setEnabled(NumeroStampanti > 0 && risultati);
         F2->setEnabled(StampaBt->isEnabled());
         RicercaBt->setEnabled(false);
@@ -933,6 +954,93 @@ void TMainForm::PercorsoPregeoActionExecute()
 {
     TPercorsiForm percorso(this);
     messaggi::MostraModale(percorso);
+}
+
+namespace {
+
+const QString NessunaStampante = QStringLiteral("Nel computer non risulta installata alcuna stampante.");
+
+} // namespace
+
+void TMainForm::StampaBtClick()
+{
+    if (NumeroStampanti == 0) {
+        messaggi::ShowMessage(NessunaStampante);
+        return;
+    }
+    try {
+        auto dialogo = componenti::CreateComObject<zrwinstampa::IZRWinStampa>(zrwinstampa::CLSID_ZRWinStampa,
+                                                                              zrwinstampa::IID_IZRWinStampa);
+        int copie = 1, primaPagina = 0, ultimaPagina = 0;
+        bool suStampante = SuStampante, tutteLePagine = TutteLePagine;
+        if (!dialogo->OpzioniStampa(copie, suStampante, tutteLePagine, primaPagina, ultimaPagina, PrinterSetupDialog1))
+            return;
+        // The choices are offered again at the next print.
+        SuStampante = suStampante;
+        TutteLePagine = tutteLePagine;
+        QCoreApplication::processEvents();
+        const bool libretto = CrmPanel->isVisible();
+        if (libretto && !Libretto.Tabella)
+            return;
+        TStampaTratte stampa(TratteOrvo, CartellaProgramma, Database.sessione());
+        {
+            gridkit::CursoreAttesa attesa;
+            stampa.PreparaTabella(libretto ? *Libretto.Tabella : static_cast<tabelle::TDataSet&>(Table),
+                                  libretto ? TVistaStampa::Libretto : TVistaStampa::Archivio);
+            stampa.ImpostaStampante(*PrinterSetupDialog1->printer());
+            OrdinaReport(libretto && Libretto.Griglia ? *Libretto.Griglia : *NewDBGrid1, stampa);
+        }
+        StampaOAnteprima(this, TratteOrvo, stampa, SuStampante, TutteLePagine, copie, primaPagina, ultimaPagina);
+    } catch (const tabelle::EAbort&) {
+        // Abandoned in the engine's error box.
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+    }
+}
+
+void TMainForm::OrdinaReport(gridkit::TNewDBGrid& griglia, TStampaTratte& stampa)
+{
+    stampa.OrdinaReport(griglia.CampoOrdine, griglia.Ordinamento == gridkit::TOrdine::Down);
+}
+
+void TMainForm::StampaOAnteprima(QWidget* proprietario, TOrvo& orvo, TStampaTratte& stampa, bool suStampante, bool tutteLePagine,
+                                 int copie, int primaPagina, int ultimaPagina)
+{
+    if (!suStampante) {
+        MostraAnteprima(orvo);
+        return;
+    }
+    if (TStampaTratte::IntervalloErrato(tutteLePagine, primaPagina, ultimaPagina)) {
+        QWidget* attiva = QApplication::activeWindow();
+        messaggi::MessageBox(attiva ? attiva : proprietario, TestoIntervalloErrato, QStringLiteral("Errore"), messaggi::Pulsanti::Ok,
+                             messaggi::Icona::Errore);
+        return;
+    }
+    stampa.Stampa(copie, tutteLePagine, primaPagina, ultimaPagina);
+}
+
+void TMainForm::MostraAnteprima(TOrvo& orvo)
+{
+    // The window made at start, or one for this preview.
+    std::unique_ptr<TAnteprimaForm> propria;
+    TAnteprimaForm* anteprima = AnteprimaForm;
+    if (!anteprima) {
+        propria = std::make_unique<TAnteprimaForm>(this);
+        anteprima = propria.get();
+    }
+    anteprima->Orvo = &orvo;
+    messaggi::MostraModale(*anteprima);
+    // However the window went, the report window and the job go with it.
+    anteprima->FormClose();
+}
+
+void TMainForm::F1Click()
+{
+    if (NumeroStampanti == 0) {
+        messaggi::ShowMessage(NessunaStampante);
+        return;
+    }
+    messaggi::MostraModale(*PrinterSetupDialog1);
 }
 
 void TMainForm::AiutoBtClick() { GuidaMenuClick(); }

@@ -4,6 +4,7 @@
 // rule that enables and disables its commands.
 #include "app/archiviodati.h"
 #include "app/navigazione.h"
+#include "app/stampa/torvo.h"
 #include "componenti/creazione.h"
 #include "directory/interfacce.h"
 #include "directory/servizioospite.h"
@@ -34,6 +35,8 @@ class TTratteForm;
 class TFormRicInsPF;
 class TAggForm;
 class TDelPrvForm;
+class TAnteprimaForm;
+class TStampaTratte;
 
 // The private message posted to itself when the window is first shown.
 inline constexpr int WM_AVVIO = 0x2400;
@@ -77,6 +80,14 @@ public:
     tabelle::TDataSource DataSource1;
     // The comune lists and the archive filter.
     TNavigazione Navigazione;
+    // The report engine component.
+    TOrvo TratteOrvo;
+    // What the survey-book results control gives printing: its results
+    // table and grid (none until it shows results).
+    struct RisultatiLibretto {
+        tabelle::TDataSet* Tabella = nullptr;
+        gridkit::TNewDBGrid* Griglia = nullptr;
+    } Libretto;
 
     // The long-lived dialogs, created after the window; each one enters
     // itself here when it is created and leaves when it is destroyed.
@@ -84,6 +95,7 @@ public:
     TFormRicInsPF* FormRicInsPF = nullptr;
     TAggForm* AggForm = nullptr;
     TDelPrvForm* DelPrvForm = nullptr;
+    TAnteprimaForm* AnteprimaForm = nullptr;
 
     // Controls.
     QFrame* TopPanel;
@@ -149,6 +161,13 @@ public:
     void DistanzeBTClick();
     void TolleranzaClick();
     void ApriTolleranza();
+    // Printing, the printer set-up, and the steps of a print.
+    void StampaBtClick();
+    void F1Click();
+    void OrdinaReport(gridkit::TNewDBGrid& griglia, TStampaTratte& stampa);
+    void StampaOAnteprima(QWidget* proprietario, TOrvo& orvo, TStampaTratte& stampa, bool suStampante,
+                          bool tutteLePagine, int copie, int primaPagina, int ultimaPagina);
+    void MostraAnteprima(TOrvo& orvo);
 
     // The text of a status bar panel.
     QString Pannello(int indice) const;

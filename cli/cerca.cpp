@@ -13,7 +13,16 @@ namespace cli {
 
 int Cerca(Contesto& c, const QCommandLineParser& riga)
 {
-    const QStringList argomenti = riga.positionalArguments();
+    tratte::TArchivioDati archivio(c.cartellaProgramma);
+    gridkit::TNewTable tabella;
+    if (const int esito = PreparaRicerca(c, riga.positionalArguments(), archivio, tabella))
+        return esito;
+    StampaTratte(c, tabella);
+    return 0;
+}
+
+int PreparaRicerca(Contesto& c, const QStringList& argomenti, tratte::TArchivioDati& archivio, gridkit::TNewTable& tabella)
+{
     QList<tratte::PuntoFiduciale> punti;
     for (const QString& testo : argomenti) {
         const std::optional<tratte::PuntoFiduciale> punto = tratte::TRicercaPF::LeggiPunto(testo);
@@ -25,7 +34,6 @@ int Cerca(Contesto& c, const QCommandLineParser& riga)
         if (!punti.contains(*punto))
             punti << *punto;
     }
-    tratte::TArchivioDati archivio(c.cartellaProgramma);
     archivio.Prepara();
     tratte::TRicercaPF::VerificaTabelleLavoro(archivio.CartellaDati());
 
@@ -49,13 +57,11 @@ int Cerca(Contesto& c, const QCommandLineParser& riga)
     }
     tratte::TRicercaPF::CreaCombinazioni(ricerche.sessione(), ricerche.DatabaseName);
 
-    gridkit::TNewTable tabella;
     tabella.DatabaseName = QStringLiteral("Database");
     tabella.SetTableName(QStringLiteral("Tratte.db"));
     tabella.ReadOnly = true;
     tratte::TRicercaPF::ImpostaRicerca(tabella, punti);
     tabella.Riapri();
-    StampaTratte(c, tabella);
     return 0;
 }
 

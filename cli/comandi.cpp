@@ -72,13 +72,22 @@ int Comune(Contesto& c, const QCommandLineParser& riga)
 
 int Tratte(Contesto& c, const QCommandLineParser& riga)
 {
+    tratte::TArchivioDati archivio(c.cartellaProgramma);
+    gridkit::TNewTable tabella;
+    if (const int esito = PreparaVista(c, riga, archivio, tabella))
+        return esito;
+    StampaTratte(c, tabella);
+    return 0;
+}
+
+int PreparaVista(Contesto& c, const QCommandLineParser& riga, tratte::TArchivioDati& archivio, gridkit::TNewTable& tabella)
+{
     QString provincia = tratte::TutteLeProvince;
     QString comune = tratte::TuttiIComuni;
     if (riga.isSet(QStringLiteral("provincia")))
         provincia = riga.value(QStringLiteral("provincia"));
     if (riga.isSet(QStringLiteral("comune")))
         comune = riga.value(QStringLiteral("comune"));
-    tratte::TArchivioDati archivio(c.cartellaProgramma);
     archivio.Prepara();
     const QString cartellaComuni = tratte::LeggiCartellaArchivioComuni();
     auto directory = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
@@ -126,13 +135,10 @@ int Tratte(Contesto& c, const QCommandLineParser& riga)
         c.errori << "Comune non presente nell'elenco della provincia: " << comune << '\n';
         return 1;
     }
-    gridkit::TNewTable tabella;
     tabella.DatabaseName = QStringLiteral("Database");
     tabella.SetTableName(QStringLiteral("Tratte.db"));
     tabella.ReadOnly = true;
     navigazione.Filtra(tabella, provincia, voci[trovato]);
-
-    StampaTratte(c, tabella);
     return 0;
 }
 

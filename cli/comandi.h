@@ -10,6 +10,9 @@ class QCommandLineParser;
 namespace gridkit {
 class TNewTable;
 }
+namespace tratte {
+class TArchivioDati;
+}
 
 namespace cli {
 
@@ -51,6 +54,21 @@ int Tolleranza(Contesto& contesto, const QCommandLineParser& riga);
 // points (with one point, those that have it at either end), printed as
 // tratte prints them. 2 for a malformed point.
 int Cerca(Contesto& contesto, const QCommandLineParser& riga);
+
+// stampa --pdf FILE [--provincia P] [--comune C] [--punto PUNTO]...
+// [--ordina CAMPO [--discendente]] [--pagine DA-A] [--copie N]: the view of
+// tratte (or, with --punto, the search of cerca), sorted as a title click
+// sorts the grid, printed through the report engine to a PDF; prints the
+// number of pages. 2 for a bad range ("Intervallo di pagine errato") or
+// option.
+int Stampa(Contesto& contesto, const QCommandLineParser& riga);
+
+// The view of tratte, and the search of cerca, opened in `tabella` (the
+// archive prepared in `archivio`); 0, or the exit status of a failure
+// already reported.
+int PreparaVista(Contesto& contesto, const QCommandLineParser& riga, tratte::TArchivioDati& archivio,
+                 gridkit::TNewTable& tabella);
+int PreparaRicerca(Contesto& contesto, const QStringList& punti, tratte::TArchivioDati& archivio, gridkit::TNewTable& tabella);
 
 // The rows of an archive table in the main grid's columns, tab-separated
 // under a header line (the header alone for a closed table).

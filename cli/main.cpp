@@ -41,12 +41,13 @@ QByteArray Comando(int argc, char** argv)
 }
 
 // Only the commands that reach the directory component (its candidate
-// dialog) or load and delete a series may make a window object; the
+// dialog), load and delete a series, or print (the report engine draws
+// with fonts and printers) may make a window object; the
 // others start without the graphical part of Qt, which is most of the
 // time a short command takes.
 bool ServonoFinestre(const QByteArray& comando)
 {
-    return comando == "tratte" || comando == "comune" || comando == "carica" || comando == "elimina";
+    return comando == "tratte" || comando == "comune" || comando == "carica" || comando == "elimina" || comando == "stampa";
 }
 
 } // namespace

@@ -76,6 +76,16 @@ const QList<Comando>& Comandi()
          "Elimina i dati di una provincia caricata (uscita 1 se non è caricata). Su un terminale mostra "
          "l'avanzamento sullo standard error.",
          {}, Elimina},
+        {"stampa", "", 0, 0,
+         "Stampa in un PDF, con il motore di stampa e il rapporto dell'archivio, le tratte che tratte mostra per "
+         "la provincia e il comune dati o, con --punto, quelle che cerca trova tra i punti dati; ordinate come "
+         "un clic sul titolo di una colonna. Stampa il numero delle pagine.",
+         {O("pdf", "Il file PDF da scrivere.", "FILE"), O("provincia", "La provincia (se manca, tutte).", "TESTO"),
+          O("comune", "Il comune (se manca, tutti).", "TESTO"),
+          O("punto", "Un punto della ricerca (COMUNE,SEZIONE,FOGLIO,ALLEGATO,PF); si ripete.", "PUNTO"),
+          O("ordina", "La colonna per cui ordinare.", "CAMPO"), O("discendente", "Ordine decrescente."),
+          O("pagine", "Solo le pagine da DA ad A.", "DA-A"), O("copie", "Il numero delle copie (da 1 a 65535).", "N")},
+         Stampa},
         {"tolleranza", "ARCHIVIATA MISURATA ZONA", 3, 3,
          "Il controllo della tolleranza della distanza misurata rispetto a quella archiviata, nella zona 0 "
          "(urbana), 1 (extraurbana pianeggiante) o 2 (extraurbana sfavorevole): stampa Differenza=, "
@@ -127,7 +137,7 @@ QString TestoOpzioni(const QList<QCommandLineOption>& opzioni)
 
 const QString Uscite = QStringLiteral(
     "Uscita: 0 riuscito; 1 non trovato, o errore (il messaggio sullo standard error); 2 riga di comando "
-    "non valida; 3 più candidati (comune), provincia già caricata (carica).\n");
+    "non valida, o intervallo di pagine errato (stampa); 3 più candidati (comune), provincia già caricata (carica).\n");
 
 QString AiutoProgramma()
 {

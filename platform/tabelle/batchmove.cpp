@@ -2,6 +2,7 @@
 
 #include "tabelle/connessione.h"
 #include "tabelle/errore.h"
+#include "tabelle/protezione.h"
 #include "tabelle/sessione.h"
 #include "tabelle/tabella.h"
 
@@ -27,6 +28,8 @@ void TBatchMove::Execute()
                 Destination->IndexDefs.Add(QString(), f->FieldName(), ixPrimary | ixUnique);
         }
         Destination->CreateTable();
+        if (!Password.isEmpty())
+            ImpostaPasswordTabella(Destination->sessione(), Destination->Percorso(), Password);
     }
 
     Connessione& c = Destination->sessione().connessione();
@@ -46,23 +49,21 @@ void TBatchMove::Execute()
                                  .arg(QFileInfo(uso.percorso()).fileName()));
     Istruzione ins(c, QStringLiteral("INSERT INTO %1.dati (%2) VALUES (%3)").arg(uso.schema(), nomi.join(", "), valori.join(", ")));
 
-    const TBookmark segno = Source->GetBookmark();
-    Source->DisableControls();
+    // The rows are read where they are, without moving the source's
+    // current row: no navigation, no notice to its links.
     try {
         // All rows or none.
         PuntoDiRipristino ripristino(c);
-        for (Source->First(); !Source->Eof(); Source->Next()) {
+        const int righe = Source->RecordCount();
+        for (int r = 0; r < righe; ++r) {
             for (int k = 0; k < sorgenti.size(); ++k)
-                ins.Lega(k + 1, Source->Fields(sorgenti[k])->Value());
+                ins.Lega(k + 1, Source->ValoreRiga(r, sorgenti[k]));
             ins.Passo();
             ins.Reimposta();
             ++MovedCount;
-            if (Source->RecNo() == Source->RecordCount())
-                break;
         }
         ripristino.Conferma();
     } catch (const EDBEngineError& e) {
-        Source->EnableControls();
         MovedCount = 0;
         if (!aperta)
             Source->Close();
@@ -70,15 +71,11 @@ void TBatchMove::Execute()
                                  .arg(QFileInfo(uso.percorso()).fileName(), e.causa().isEmpty() ? e.messaggio() : e.causa()),
                              e.codice(), e.causa());
     } catch (...) {
-        Source->EnableControls();
         MovedCount = 0;
         if (!aperta)
             Source->Close();
         throw;
     }
-    if (!segno.isEmpty() && Source->BookmarkValid(segno))
-        Source->GotoBookmark(segno);
-    Source->EnableControls();
     if (!aperta)
         Source->Close();
 }

@@ -19,6 +19,10 @@ public:
     TDataSet* Source = nullptr;
     TTable* Destination = nullptr;
     TBatchMode Mode = TBatchMode::batAppend;
+    // With batCopy: the password the new table is given, while still
+    // empty, before the rows are written into it (empty: none). The rows
+    // are then encrypted as they are written, not in a rewrite afterwards.
+    QString Password;
     // Rows copied by the last Execute.
     int MovedCount = 0;
 

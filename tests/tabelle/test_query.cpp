@@ -219,4 +219,24 @@ TEST_F(Query, CopiaInUnaNuovaTabella)
     EXPECT_EQ(mossa.MovedCount, 0);
     EXPECT_FALSE(q.Active());
     EXPECT_EQ(Righe(s, tmp.percorso(), "Select count(*) from \"Altra.db\""), QStringList({"2"}));
+
+    // A copy given a password: encrypted from the start, read with the password only.
+    TTable protetta(nullptr, &s);
+    protetta.DatabaseName = tmp.percorso();
+    protetta.TableName = "Protetta.db";
+    mossa.Destination = &protetta;
+    mossa.Mode = TBatchMode::batCopy;
+    mossa.Password = "segreta";
+    s.AddPassword("segreta");
+    mossa.Execute();
+    EXPECT_EQ(mossa.MovedCount, 3);
+    QFile file(tmp.percorso() + "/Protetta.db");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.read(16).startsWith("SQLite format 3"));
+    EXPECT_EQ(Righe(s, tmp.percorso(), "Select Comune from \"Protetta.db\" order by Comune"), QStringList({"A001", "B002", "C003"}));
+    TSession estranea;
+    TTable senza(nullptr, &estranea);
+    senza.DatabaseName = tmp.percorso();
+    senza.TableName = "Protetta.db";
+    EXPECT_TRUE(ErroreDi([&] { senza.Open(); }).contains("password mancante"));
 }
