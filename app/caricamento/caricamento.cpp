@@ -93,6 +93,7 @@ bool TCaricamentoProvincia::PreparaProvincia(const QString& codice)
     CodiceProvincia = codice;
     UltimoComune.clear();
     RigheCaricate = 0;
+    RigheEliminate = 0;
     CreaTabelleMancanti();
     // What the load reads and writes is attached before the transaction
     // begins: no table can be attached inside it.
@@ -207,7 +208,7 @@ void TCaricamentoProvincia::Conferma()
         return;
     TableScrivi.reset();
     try {
-        AggiornaStatistiche(archivio_.sessione(), PercorsoTratte());
+        CorreggiStatistiche(archivio_.sessione(), PercorsoTratte(), RigheCaricate - RigheEliminate);
         transazione_->Conferma();
     } catch (...) {
         Annulla();
@@ -321,12 +322,13 @@ bool TCaricamentoProvincia::EliminaProvincia(const QString& codice)
     if (mirata)
         canc.ParamByName(QStringLiteral("codice")).SetAsString(codice);
     canc.ExecSQL();
+    RigheEliminate += canc.RowsAffected();
     const bool trovata = prv.FindKey({codice});
     if (trovata)
         prv.Delete();
     // Inside a load the figures are refreshed once, when it is confirmed.
     if (!InCorso())
-        AggiornaStatistiche(archivio_.sessione(), PercorsoTratte());
+        CorreggiStatistiche(archivio_.sessione(), PercorsoTratte(), -canc.RowsAffected());
     insieme.Conferma();
     return trovata;
 }

@@ -52,6 +52,8 @@ public:
     QString NomeProvincia;
     QString UltimoComune;
     qint64 RigheCaricate = 0;
+    // Rows of the older release deleted by the load in progress.
+    qint64 RigheEliminate = 0;
 
     // True between a PreparaProvincia that returned true and Conferma or Annulla.
     bool InCorso() const { return transazione_ != nullptr; }

@@ -3,14 +3,15 @@
 // of its indexes is: by it a query over several tables chooses which table
 // to read first and which index to look the others up in.
 #include <QString>
+#include <QtGlobal>
 
 namespace tabelle {
 
 class TSession;
 
-// Refreshes the figures of the table file, inside the transaction in
-// progress when there is one (the figures then change with the rows).
-// Sampled: a few milliseconds whatever the size of the table.
+// Computes the figures of the table file in full, inside the transaction
+// in progress when there is one (the figures then change with the rows).
+// It reads every index whole: seconds on an archive of millions of rows.
 void AggiornaStatistiche(TSession& sessione, const QString& percorsoTabella);
 
 // The same, only for a table that has no figures yet. For a work table
@@ -18,5 +19,12 @@ void AggiornaStatistiche(TSession& sessione, const QString& percorsoTabella);
 // small beside the archive, and the sizes vary too little to choose
 // another plan.
 void AggiornaStatisticheSeMancano(TSession& sessione, const QString& percorsoTabella);
+
+// After `variazione` rows were added (or, negative, removed): the row
+// counts of the figures follow, while how many rows share a key stays as
+// last computed (the archive keeps its shape as provinces come and go).
+// Figures are computed in full only when the table has none. A few
+// milliseconds whatever the size of the table.
+void CorreggiStatistiche(TSession& sessione, const QString& percorsoTabella, qint64 variazione);
 
 } // namespace tabelle

@@ -3,11 +3,13 @@
 
 #include "tabelle/connessione.h"
 #include "tabelle/query.h"
+#include "tabelle/statistiche.h"
 #include "tabelle/tabella.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sqlcipher/sqlite3.h>
 
 using namespace tabelle;
 using namespace prova;
@@ -176,4 +178,59 @@ TEST(Capienza, PagineDiChiaviVicineLontaneEDiscendenti)
     t.SetRecNo(1011);
     EXPECT_EQ(t.FieldByName("Note")->AsString(), "R1010");
     EXPECT_EQ(t.FieldByName("Distanza")->AsFloat(), 505.0);
+}
+
+namespace {
+
+// The figures of a plain table file, "index: stat" in index order, read
+// beside the engine.
+QStringList Figure(const QString& percorso)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(percorso).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    QStringList figure;
+    if (sqlite3_prepare_v2(db, "SELECT coalesce(idx, ''), stat FROM sqlite_stat1 WHERE tbl = 'dati' ORDER BY 1", -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            figure << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) + ": " +
+                          QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return figure;
+}
+
+} // namespace
+
+// A load or a deletion moves the row counts of the figures without reading
+// the table again; how many rows share a key stays.
+TEST(Capienza, LeFigureSeguonoLeRigheSenzaRileggereLaTabella)
+{
+    CartellaTemporanea tmp;
+    TSession s;
+    QList<QVariantList> righe;
+    for (int i = 0; i < 400; ++i)
+        righe << QVariantList{QString("C%1").arg(i % 4), "", i % 20, i, 1.0, ""};
+    TIndexDefs indici;
+    indici.Add("", "ID_001_TABLE", ixPrimary);
+    indici.Add("IDxComune", "Comune;Foglio", 0);
+    CreaTabella(s, tmp.percorso(), "Grande.db", CampiArchivio(), indici, righe);
+    const QString file = tmp.file("Grande.db");
+
+    // No figures yet: computed in full (100 rows a comune, 20 a sheet).
+    CorreggiStatistiche(s, file, 1000);
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 400 100 20"}));
+    CorreggiStatistiche(s, file, 600);
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 1000 100 20"}));
+    // Never under one row, nor a key shared by more rows than there are.
+    CorreggiStatistiche(s, file, -5000);
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 1 1 1"}));
+    // In a transaction given up, the figures go back with the rows.
+    {
+        UsoTabella uso(s.connessione(), file, false);
+        PuntoDiRipristino abbandonato(s.connessione());
+        CorreggiStatistiche(s, file, 99);
+    }
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 1 1 1"}));
+    AggiornaStatistiche(s, file);
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 400 100 20"}));
 }
