@@ -1,11 +1,11 @@
 // The enhanced grid: defaults, sorting by title, boolean cells, the
 // visible-fields list, system columns, the title hint, fitting a column and
 // drag and drop.
-#include "gridkit/grigliamodello.h"
-#include "gridkit/grigliatitoli.h"
-#include "gridkit/newdbgrid.h"
-#include "gridkit/newdbgridimmagini.h"
-#include "gridkit/newdbgridsuggerimento.h"
+#include "gridkit/griglia/grigliamodello.h"
+#include "gridkit/griglia/grigliatitoli.h"
+#include "gridkit/griglia/newdbgrid.h"
+#include "gridkit/griglia/newdbgridimmagini.h"
+#include "gridkit/griglia/newdbgridsuggerimento.h"
 #include "supporto_griglia.h"
 #include "tabelle/campo.h"
 #include "tabelle/errore.h"
