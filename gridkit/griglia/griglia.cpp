@@ -388,6 +388,8 @@ void TDBGrid::currentChanged(const QModelIndex& corrente, const QModelIndex& pre
     try {
         QScopedValueRollback blocco(sincronizzando_, true);
         ds->SetRecNo(corrente.row() + 1);
+    } catch (const tabelle::EAbort&) {
+        // A form cancelled the post: silently, the view goes back.
     } catch (const std::exception& e) {
         // The row could not be left (a post that failed): the view goes back.
         messaggi::MostraErrore(e);

@@ -7,7 +7,10 @@
 #include "gridkit/griglia/newdbgridbooleani.h"
 #include "gridkit/griglia/newdbgridchiusura.h"
 #include "gridkit/griglia/newdbgridimmagini.h"
+#include "gridkit/griglia/newdbgridospite.h"
 #include "gridkit/griglia/newdbgridsuggerimento.h"
+#include "gridkit/modifica/comandiappunti.h"
+#include "gridkit/modifica/modificagriglia.h"
 #include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "tabelle/dataset.h"
@@ -18,7 +21,6 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 
 namespace gridkit {
 
@@ -33,6 +35,7 @@ TNewDBGrid::TNewDBGrid(QWidget* genitore)
     , falso_(QPixmap::fromImage(ImmagineGriglia(QStringLiteral("Falso"))))
     , suggerimento_(new SuggerimentoTitolo(*this))
 {
+    CreaModifica();
     // Number text always with "." as the decimal separator.
     QLocale::setDefault(QLocale::c());
     setItemDelegate(new DelegatoBooleani(vero_, falso_, this));
@@ -47,8 +50,6 @@ TNewDBGrid::TNewDBGrid(QWidget* genitore)
             AdattaColonna(colonna);
     });
 }
-
-TNewDBGrid::~TNewDBGrid() = default;
 
 const QPixmap& TNewDBGrid::Immagine(const QString& nome) const
 {
@@ -130,8 +131,6 @@ void TNewDBGrid::AllineaOrdinamento(const TNewTable& tabella)
     }
     Ordinamento = tabella.Discendente ? TOrdine::Down : TOrdine::Up;
 }
-
-void TNewDBGrid::RegistraOrdinamento() { ordinamenti_.Aggiungi(CampoOrdine, Ordinamento == TOrdine::Down); }
 
 std::optional<QPoint> TNewDBGrid::PosizioneFreccia(int colonna, const QRect& titolo) const
 {
@@ -264,32 +263,6 @@ QStringList TNewDBGrid::CampiPredefiniti() const
     return nomi;
 }
 
-void TNewDBGrid::InstallaGanciDataSet()
-{
-    TDataSet* ds = DataSet();
-    const QPointer<TNewDBGrid> griglia(this);
-    // The editing through the stored table comes with the editing
-    // commands; until then the hooks only record the operation.
-    auto registra = [griglia](TipoOp codice) {
-        return [griglia, codice](TDataSet&) {
-            if (griglia)
-                griglia->operazione_ = codice;
-        };
-    };
-    ds->BeforeEdit = registra(TipoOp::top_InizioModifica);
-    ds->BeforeInsert = registra(TipoOp::top_InizioInserimento);
-    ds->BeforeDelete = registra(TipoOp::top_Cancella);
-    ds->AfterPost = registra(TipoOp::top_Nessuna);
-    if (auto* tabella = qobject_cast<TNewTable*>(ds)) {
-        tabella->CachedUpdates = true;
-        tabella->OnUpdateRecord = [griglia](TDataSet&, tabelle::TUpdateKind tipo, tabelle::TUpdateAction& azione) {
-            if (griglia && tipo != tabelle::TUpdateKind::ukDelete)
-                griglia->operazione_ = tipo == tabelle::TUpdateKind::ukInsert ? TipoOp::top_Aggiunta : TipoOp::top_Modifica;
-            azione = tabelle::TUpdateAction::uaApplied;
-        };
-    }
-}
-
 void TNewDBGrid::LinkActive(bool attivo)
 {
     // The system columns go before the layout is taken as the first one.
@@ -303,7 +276,8 @@ void TNewDBGrid::LinkActive(bool attivo)
     TDBGrid::LinkActive(attivo);
     if (!DataSet())
         return;
-    InstallaGanciDataSet();
+    // The dataset's editing hooks are the grid's, whatever a form set.
+    modifica_->InstallaGanci(*DataSet());
     suggerimento_->Dimentica();
 }
 

@@ -5,7 +5,9 @@
 // the column layout per user in the registry or an ini file, draws boolean
 // fields as check boxes and toggles them, fits a column to its data on a
 // double click of the title divider, selects every row from the corner
-// cell, and takes text dropped from an ITestoTrascinato source.
+// cell, and takes text dropped from an ITestoTrascinato source. Its edits
+// go into the stored table (see modifica/), with cut, copy, paste, delete
+// and undo.
 #include "gridkit/griglia/griglia.h"
 #include "gridkit/griglia/newdbgridimpostazioni.h"
 #include "gridkit/griglia/newdbgridopzioni.h"
@@ -13,12 +15,16 @@
 #include "gridkit/griglia/newdbgridtrascina.h"
 
 #include <QPixmap>
+#include <memory>
 #include <optional>
 
 namespace gridkit {
 
 class GancioChiusura;
 class SuggerimentoTitolo;
+class TComandiAppunti;
+class TModificaGriglia;
+class TUndoTable;
 
 class TNewDBGrid : public TDBGrid, public ITestoTrascinato {
     Q_OBJECT
@@ -53,14 +59,27 @@ public:
     std::function<void(QMouseEvent*)> OnMouseMove;
     std::function<void(QMouseEvent*)> OnMouseDown;
     std::function<void(QMouseEvent*)> OnMouseUp;
-    // The undo journal holds an entry; the clipboard file holds a record.
-    // Both come with the clipboard and undo commands: false until then.
-    bool IsUndo() const { return false; }
-    bool IsIncolla() const { return false; }
+    // The undo journal holds an entry (asking makes the journal); the
+    // clipboard file holds a record (asking makes the file).
+    bool IsUndo() const;
+    bool IsIncolla() const;
+
+    // Logical deletion of the current row, or of the selected rows with
+    // multiple selection; cut, copy and paste through the clipboard file;
+    // undo of the newest change. Errors are shown, never passed on.
+    void Elimina();
+    void Copia();
+    void Taglia();
+    void Incolla();
+    void Annulla();
+    // The selected rows (0-based) in selection order, and their bookmarks.
+    QList<int> RigheSelezionate() const;
+    TBookmarkList SelectedRows() const;
 
     // Sorts by the column (the default title-click handler).
     void OrdinaColonna(TColumn& colonna);
     void ApplicaOrdinamento();
+    // The sort in force goes into the undo journal.
     void RegistraOrdinamento();
 
     // The stored layout.
@@ -95,10 +114,11 @@ public:
     // No in-place editor on a boolean cell.
     bool CanEditShow() const override;
 
-    const RegistroOrdinamenti& Ordinamenti() const { return ordinamenti_; }
     SuggerimentoTitolo& Suggerimento() const { return *suggerimento_; }
-    // The operation code the dataset hooks recorded last.
-    TipoOp Operazione() const { return operazione_; }
+    // The operation running.
+    TipoOp Operazione() const;
+    // The undo journal, nullptr until the first change, sort or IsUndo.
+    TUndoTable* Giornale() const;
     const QPixmap& Immagine(const QString& nome) const;
 
 protected:
@@ -117,10 +137,11 @@ protected:
     void dropEvent(QDropEvent* evento) override;
 
 private:
+    class OspiteModifica;
+    void CreaModifica();
     LuoghiLayout Luoghi() const { return {RegPathName, RegKey, IniFileName, IniKey}; }
     bool SuggerimentoPossibile() const;
     void SuTitoli(const QPoint& posizione);
-    void InstallaGanciDataSet();
     // Whether the table can be sorted by `campo`; the message when not.
     bool CampoOrdinabile(const TNewTable& tabella, const QString& campo) const;
     // CampoOrdine and Ordinamento from the sort the table was run with.
@@ -139,8 +160,9 @@ private:
     QPixmap su_, giu_, vero_, falso_;
     SuggerimentoTitolo* suggerimento_;
     GancioChiusura* gancio_ = nullptr;
-    RegistroOrdinamenti ordinamenti_;
-    TipoOp operazione_ = TipoOp::top_Nessuna;
+    std::unique_ptr<OspiteModifica> ospite_;
+    std::unique_ptr<TModificaGriglia> modifica_;
+    std::unique_ptr<TComandiAppunti> comandi_;
 };
 
 } // namespace gridkit

@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <functional>
 
+class QObject;
+
 namespace tabelle {
 class TDataSet;
 }

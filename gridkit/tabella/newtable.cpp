@@ -398,8 +398,9 @@ std::unique_ptr<TTable> TNewTable::GetLiveTable()
         tabella->DatabaseName = DatabaseName;
         tabella->TableName = tableName_;
         tabella->IndexFieldNames = QStringLiteral("ID_001_TABLE");
-        tabella->Open();
+        // The range first: opening reads the keys of that one row only.
         tabella->SetRange({id}, {id});
+        tabella->Open();
         return tabella;
     } catch (const std::exception&) {
         messaggi::ShowMessage(QStringLiteral("Errore GetLiveTable: la tabella di origine non può essere chiusa"));
