@@ -1,8 +1,8 @@
 #include "gridkit/modifica/undotable.h"
 
+#include "gridkit/modifica/transazione.h"
 #include "gridkit/modifica/vociundo.h"
 #include "messaggi/messaggi.h"
-#include "tabelle/connessione.h"
 #include "tabelle/errore.h"
 #include "tabelle/sessione.h"
 
@@ -20,6 +20,14 @@ namespace {
 const QString CampoId = QStringLiteral("ID_001_TABLE");
 
 qint64 IdCorrente(const TDataSet& dati) { return dati.FieldByName(CampoId)->AsInteger(); }
+
+// The ID_001_TABLE of a stored table's current row: its storage key, known
+// without reading the row (a row just appended is not read back for it).
+qint64 IdMemorizzato(const TTable& tabella)
+{
+    const TField* id = tabella.FieldByName(CampoId);
+    return id->DataType() == TFieldType::ftAutoInc ? tabella.ChiaveCorrente() : id->AsInteger();
+}
 
 } // namespace
 
@@ -116,7 +124,7 @@ void TUndoTable::Aggiungi(int tipo, qint64 esterno, qint64 interno, const QByteA
 
 void TUndoTable::RegistraEliminazione(const TDataSet& dati) { Aggiungi(undo_Eliminazione, IdCorrente(dati), dati.RecNo() - 1); }
 
-void TUndoTable::RegistraAggiunta(const TTable& tabella) { Aggiungi(undo_Aggiunta, IdCorrente(tabella), tabella.RecNo() - 1); }
+void TUndoTable::RegistraAggiunta(const TTable& tabella) { Aggiungi(undo_Aggiunta, IdMemorizzato(tabella), tabella.RecNo() - 1); }
 
 void TUndoTable::RegistraEliminazioni(const TDataSet& dati, const QList<int>& righe)
 {
@@ -144,7 +152,7 @@ void TUndoTable::RegistraOrdine(const QString& campo, const QString& direzione)
     Aggiungi(undo_Ordine, 0, 0, ScriviOrdine(campo, direzione));
 }
 
-void TUndoTable::RegistraIncolla(const TTable& tabella, int numero) { Aggiungi(undo_Incolla, IdCorrente(tabella), numero); }
+void TUndoTable::RegistraIncolla(const TTable& tabella, int numero) { Aggiungi(undo_Incolla, IdMemorizzato(tabella), numero); }
 
 // ---------------------------------------------------------------- reading
 
@@ -228,32 +236,35 @@ void TUndoTable::AnnullaGruppo(TTable& tabella, bool multipla)
 {
     const int tipo = multipla ? undo_Eliminazioni : undo_Incolla;
     const int n = int(Valore("CODINTERNO"));
-    Connessione& connessione = sessione().connessione();
-    try {
-        // One transaction for the whole group: thousands of rows in one write.
-        PuntoDiRipristino transazione(connessione);
-        for (int i = 0; i < n && UltimoTipo() == tipo; ++i) {
-            if (!tabella.FindKey({Valore("CODESTERNO")})) {
-                messaggi::ShowMessage(multipla ? QStringLiteral("Errore MultiSelect Undo codice non trovato")
-                                               : QStringLiteral("Errore Undo codice non trovato"));
-                continue;
-            }
-            if (multipla) {
-                tabella.Edit();
-                tabella.FieldByName(QStringLiteral("CodOp"))->SetAsString(QStringLiteral("UDM"));
-                tabella.Post();
-            } else {
-                tabella.Delete();
-            }
-            CancellaUltima();
+    // The group's entries, newest first, read once: each removal would
+    // make the journal read its last rows again.
+    const int colonnaTipo = FieldByName(QStringLiteral("TIPOOP"))->Index();
+    const int colonnaEsterno = FieldByName(QStringLiteral("CODESTERNO"))->Index();
+    QList<qint64> esterni;
+    for (int r = RecordCount() - 1; r >= 0 && esterni.size() < n && ValoreRiga(r, colonnaTipo).toInt() == tipo; --r)
+        esterni << ValoreRiga(r, colonnaEsterno).toLongLong();
+    // One transaction for the whole group: thousands of rows in one write.
+    TransazioneGiornale transazione(sessione(), this);
+    int prossima = 0;
+    for (int i = 0; i < n && prossima < esterni.size(); ++i) {
+        // An entry whose row is gone stays: the next repetitions meet it again.
+        if (!tabella.FindKey({esterni[prossima]})) {
+            messaggi::ShowMessage(multipla ? QStringLiteral("Errore MultiSelect Undo codice non trovato")
+                                           : QStringLiteral("Errore Undo codice non trovato"));
+            continue;
         }
-        transazione.Conferma();
-    } catch (...) {
-        // Rolled back: the rows of the journal are read again.
-        if (Active() && !connessione.InTransazione())
-            Refresh();
-        throw;
+        if (multipla) {
+            tabella.Edit();
+            tabella.FieldByName(QStringLiteral("CodOp"))->SetAsString(QStringLiteral("UDM"));
+            tabella.Post();
+        } else {
+            tabella.Delete();
+        }
+        Last();
+        Delete();
+        ++prossima;
     }
+    transazione.Conferma();
 }
 
 void TUndoTable::AnnullaModifica(TTable& tabella)
