@@ -9,6 +9,7 @@
 #include "tabelle/tabella.h"
 
 #include <QScopeGuard>
+#include <utility>
 
 namespace gridkit {
 
@@ -138,13 +139,17 @@ void TModificaGriglia::DopoPost(TDataSet& dati)
             riletto.Riuscito();
         }
         query->CommitUpdates();
-        if (nuovaRiga_) {
-            // The new row shows the ID_001_TABLE the stored table gave it.
+        // The new row shows the ID_001_TABLE the stored table gave it, when
+        // it is the current row (the apply may have written it from the
+        // cache while another row is current: that one keeps its own ID).
+        TField* id = dati.FindField(CampoId);
+        if (std::exchange(nuovaRiga_, false) && id && id->IsNull()) {
             EventiSospesi sospesi(*this);
+            secondoPassaggio_ = true;
+            auto fine = qScopeGuard([this] { secondoPassaggio_ = false; });
             dati.Edit();
-            dati.FieldByName(CampoId)->SetAsString(idNuovaRiga_);
+            id->SetAsString(idNuovaRiga_);
             dati.Post();
-            nuovaRiga_ = false;
         }
     }
     if (eventiAbilitati_) {
@@ -193,9 +198,8 @@ void TModificaGriglia::Modifica(TDataSet& dati, TUpdateAction& azione)
 {
     const TField* id = dati.FieldByName(CampoId);
     // The second pass after an insert: the ID the stored table gave the row.
-    if (nuovaRiga_ && id->OldValue().isNull() && id->AsString() == idNuovaRiga_) {
+    if (secondoPassaggio_ && id->OldValue().isNull() && id->AsString() == idNuovaRiga_) {
         azione = TUpdateAction::uaApplied;
-        nuovaRiga_ = false;
         return;
     }
     TNewTable* tabella = Tabella();

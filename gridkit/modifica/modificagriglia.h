@@ -99,6 +99,8 @@ private:
     std::unique_ptr<tabelle::TTable> scrivibile_;
     bool rieseguiDopoScrittura_ = true;
     bool nuovaRiga_ = false;
+    // While the new row takes its ID: the change that follows is applied already.
+    bool secondoPassaggio_ = false;
     QString idNuovaRiga_;
     std::unique_ptr<TUndoTable> giornale_;
     // Held by the dataset hooks as a weak reference.

@@ -185,6 +185,31 @@ TEST_F(ModificaGrigliaTest, IlFormAnnullaLOperazione)
     EXPECT_EQ(TipiGiornale(), QList<int>{undo_Modifica});
 }
 
+TEST_F(ModificaGrigliaTest, UnaModificaDopoUnInserimentoRimastoNellaCacheVieneScritta)
+{
+    Collega(3);
+    // The form refuses the append once: the new row stays in the cache.
+    Ascolta(TipoOp::top_Aggiunta);
+    tabella->Append();
+    tabella->FieldByName("ComunePF1")->SetAsString("N001");
+    EXPECT_THROW(tabella->Post(), tabelle::EAbort);
+    ASSERT_TRUE(tabella->UpdatesPending());
+    EXPECT_EQ(RigheMemorizzate(), 4);
+
+    // The next post applies both: the row appended, and the change of
+    // another row written too, not taken for the append's second pass.
+    Ascolta();
+    tabella->First();
+    const qint64 id = Id();
+    tabella->Edit();
+    tabella->FieldByName("PF1")->SetAsInteger(40);
+    tabella->Post();
+    EXPECT_FALSE(tabella->UpdatesPending());
+    EXPECT_EQ(RigheMemorizzate(), 5);
+    EXPECT_EQ(Memorizzato(id, "PF1").toInt(), 40);
+    EXPECT_EQ(Memorizzato(5, "ComunePF1").toString(), "N001");
+}
+
 TEST_F(ModificaGrigliaTest, UnBooleanoCommutatoRestaDopoUnNuovoOrdinamento)
 {
     Collega(6);
