@@ -10,7 +10,6 @@
 #include "gridkit/griglia/newdbgridospite.h"
 #include "gridkit/griglia/newdbgridsuggerimento.h"
 #include "gridkit/modifica/comandiappunti.h"
-#include "gridkit/modifica/modificagriglia.h"
 #include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "tabelle/dataset.h"

@@ -132,11 +132,16 @@ void TModificaGriglia::DopoPost(TDataSet& dati)
         // The journal is made before the transaction: making it opens a file.
         if (Tabella() == query)
             AssicuraGiornale();
-        {
+        nuovaRiga_ = false;
+        try {
             // The apply is all or nothing, and the cache keeps what it could not write.
             GiornaleRiletto riletto(giornale_.get());
             query->ApplyUpdates();
             riletto.Riuscito();
+        } catch (...) {
+            nuovaRiga_ = false;
+            operazione_ = TipoOp::top_Nessuna;
+            throw;
         }
         query->CommitUpdates();
         // The new row shows the ID_001_TABLE the stored table gave it, when

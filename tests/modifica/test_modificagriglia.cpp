@@ -182,6 +182,7 @@ TEST_F(ModificaGrigliaTest, IlFormAnnullaLOperazione)
     tabella->FieldByName("PF1")->SetAsInteger(51);
     EXPECT_THROW(tabella->Post(), tabelle::EDBEngineError);
     EXPECT_TRUE(tabella->UpdatesPending());
+    EXPECT_EQ(griglia->Operazione(), TipoOp::top_Nessuna);
     EXPECT_EQ(TipiGiornale(), QList<int>{undo_Modifica});
 }
 
