@@ -206,7 +206,7 @@ void TClipFile::LeggiIntestazione()
 
 void TClipFile::CopiaRecord(const TDataSet& dati)
 {
-    if (!Aperto())
+    if (!Aperto() || dati.RecNo() <= 0)
         return;
     Scrivi(dati, {dati.RecNo() - 1});
 }

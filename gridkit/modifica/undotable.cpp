@@ -33,9 +33,9 @@ qint64 IdMemorizzato(const TTable& tabella)
 
 TUndoTable::TUndoTable(QObject* owner, TSession* sessione) : TTable(owner, sessione) {}
 
-TUndoTable::~TUndoTable() { Elimina(); }
+TUndoTable::~TUndoTable() { EliminaFile(); }
 
-void TUndoTable::Elimina()
+void TUndoTable::EliminaFile()
 {
     try {
         Close();
@@ -56,7 +56,7 @@ void TUndoTable::Elimina()
 
 void TUndoTable::Crea()
 {
-    Elimina();
+    EliminaFile();
     creata_ = true;
     QString percorso;
     try {

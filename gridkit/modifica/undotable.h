@@ -67,7 +67,8 @@ private:
     void CancellaUltima();
     void AnnullaGruppo(tabelle::TTable& tabella, bool multipla);
     void AnnullaModifica(tabelle::TTable& tabella);
-    void Elimina();
+    // Closes the journal and, when this object made it, removes its files.
+    void EliminaFile();
 
     bool creata_ = false;
     QString campoOrdine_;
