@@ -1,7 +1,7 @@
 #include "app/archiviodati.h"
 
 #include "app/configurazione.h"
-#include "gridkit/cursoreattesa.h"
+#include "gridkit/comune/cursoreattesa.h"
 #include "tabelle/chiave.h"
 #include "tabelle/errore.h"
 #include "tabelle/percorsi.h"

@@ -2,7 +2,7 @@
 // The program's data store: where its tables lie, the database "Database"
 // on the data folder, the table password, and the tables created at the
 // first start (Tratte.db, TratteLibretto.db, PRV.DB).
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "tabelle/sessione.h"
 
 #include <QObject>

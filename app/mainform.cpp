@@ -18,7 +18,7 @@
 #include "app/ricerca/ttratteform.h"
 #include "app/stampa/stampatratte.h"
 #include "app/stampa/tanteprimaform.h"
-#include "gridkit/cursoreattesa.h"
+#include "gridkit/comune/cursoreattesa.h"
 #include "messaggi/messaggi.h"
 #include "winstampa/izrwinstampa.h"
 #include "registro/errore.h"

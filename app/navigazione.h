@@ -2,7 +2,7 @@
 // TNavigazione: the archive view of a province and a comune, without widgets.
 // It builds the comune list of a province and places the filter of the
 // chosen comune on the archive table; the main window and tratte-cli use it.
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "tabelle/query.h"
 #include "tabelle/tabella.h"
 

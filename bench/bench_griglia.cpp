@@ -7,8 +7,8 @@
 #include "sintetico.h"
 
 #include "app/archiviodati.h"
-#include "gridkit/newdbgrid.h"
-#include "gridkit/newtable.h"
+#include "gridkit/griglia/newdbgrid.h"
+#include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 

@@ -19,7 +19,7 @@
 #include "app/navigazione.h"
 #include "app/ricerca/ricercapf.h"
 #include "componenti/server.h"
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "registro/treginifile.h"

@@ -7,7 +7,7 @@
 //                                  in a fresh process.
 #include "sintetico.h"
 #include "app/archiviodati.h"
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "tabelle/sessione.h"

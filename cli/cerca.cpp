@@ -3,7 +3,7 @@
 
 #include "app/archiviodati.h"
 #include "app/ricerca/ricercapf.h"
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "tabelle/connessione.h"
 #include "tabelle/tabella.h"
 

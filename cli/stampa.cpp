@@ -5,8 +5,8 @@
 #include "app/archiviodati.h"
 #include "app/navigazione.h"
 #include "app/stampa/stampatratte.h"
-#include "gridkit/newdbgridordinamento.h"
-#include "gridkit/newtable.h"
+#include "gridkit/griglia/newdbgridordinamento.h"
+#include "gridkit/tabella/newtable.h"
 #include "tabelle/sessione.h"
 
 #include <QCommandLineParser>

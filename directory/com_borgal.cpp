@@ -2,7 +2,7 @@
 
 #include "directory/ricercacomuni.h"
 #include "directory/sceltacomune.h"
-#include "gridkit/cursoreattesa.h"
+#include "gridkit/comune/cursoreattesa.h"
 #include "tabelle/sessione.h"
 
 namespace borgal {

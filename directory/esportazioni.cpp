@@ -6,10 +6,15 @@
 #include "directory/interfacce.h"
 
 #include "componenti/server.h"
+#include "gridkit/modifica/clipfile.h"
 
 using namespace componenti;
 
 namespace {
+
+// The grids of this library keep a clipboard of their own, apart from the
+// program's: set when the library is loaded.
+const bool sedeAppunti = (gridkit::ImpostaSedeLibreria(gridkit::SedeLibreria::Directory), true);
 
 TComObjectFactory& FabbricaBorgal()
 {

@@ -2,7 +2,7 @@
 
 #include "aiuto/applicazione.h"
 #include "directory/rotellafuoco.h"
-#include "gridkit/pannelloavanzato.h"
+#include "gridkit/pannello/pannelloavanzato.h"
 #include "messaggi/messaggi.h"
 
 #include <QGuiApplication>

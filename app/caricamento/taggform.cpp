@@ -5,8 +5,8 @@
 #include "app/caricamento/tcancprovform.h"
 #include "app/caricamento/tdelprvform.h"
 #include "app/mainform.h"
-#include "gridkit/centratura.h"
-#include "gridkit/cursoreattesa.h"
+#include "gridkit/comune/centratura.h"
+#include "gridkit/comune/cursoreattesa.h"
 #include "messaggi/messaggi.h"
 #include "unita/unita.h"
 

@@ -1,7 +1,7 @@
 #include "app/caricamento/tcancprovform.h"
 
-#include "gridkit/animazionericerca.h"
-#include "gridkit/centratura.h"
+#include "gridkit/comune/animazionericerca.h"
+#include "gridkit/comune/centratura.h"
 
 #include <QLabel>
 #include <QLayout>

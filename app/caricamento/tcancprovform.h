@@ -2,7 +2,7 @@
 // TCancProvForm: the wait window shown while the rows of one province are
 // deleted from an archive that keeps others; borderless, on top, centred,
 // its animation running from creation to destruction.
-#include "gridkit/finestraattesa.h"
+#include "gridkit/comune/finestraattesa.h"
 
 class QLabel;
 

@@ -3,7 +3,7 @@
 #include "aiuto/tastof1.h"
 #include "app/caricamento/taggform.h"
 #include "app/mainform.h"
-#include "gridkit/centratura.h"
+#include "gridkit/comune/centratura.h"
 #include "messaggi/messaggi.h"
 #include "tabelle/tabella.h"
 

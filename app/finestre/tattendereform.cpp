@@ -1,6 +1,6 @@
 #include "app/finestre/tattendereform.h"
 
-#include "gridkit/animazionericerca.h"
+#include "gridkit/comune/animazionericerca.h"
 
 #include <QLabel>
 

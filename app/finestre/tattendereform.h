@@ -3,7 +3,7 @@
 // folder-search animation that runs from creation to destruction. Callers
 // use it through AttesaInCorso, which shows it and frees it on every way
 // out.
-#include "gridkit/finestraattesa.h"
+#include "gridkit/comune/finestraattesa.h"
 
 namespace tratte {
 

@@ -1,6 +1,6 @@
 #include "app/finestre/tstartform.h"
 
-#include "gridkit/centratura.h"
+#include "gridkit/comune/centratura.h"
 #include "app/finestre/disegni.h"
 #include "messaggi/servizio.h"
 

@@ -3,7 +3,7 @@
 #include "aiuto/tastof1.h"
 #include "app/configurazione.h"
 #include "app/preferenze/riquadri.h"
-#include "gridkit/centratura.h"
+#include "gridkit/comune/centratura.h"
 #include "messaggi/messaggi.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "aiuto/tastof1.h"
 #include "app/preferenze/riquadri.h"
-#include "gridkit/centratura.h"
+#include "gridkit/comune/centratura.h"
 #include "messaggi/servizio.h"
 
 #include <QFrame>

@@ -5,8 +5,8 @@
 #include "aiuto/tastof1.h"
 #include "app/configurazione.h"
 #include "app/preferenze/riquadri.h"
-#include "gridkit/centratura.h"
-#include "gridkit/pannelloavanzato.h"
+#include "gridkit/comune/centratura.h"
+#include "gridkit/pannello/pannelloavanzato.h"
 #include "messaggi/messaggi.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 // table Combinazioni.db, writes the condition lines of the search and places
 // them on the archive table. The point-list windows, the main window and
 // tratte-cli share it.
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "tabelle/sessione.h"
 #include "tabelle/tabella.h"
 

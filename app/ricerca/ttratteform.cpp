@@ -4,7 +4,7 @@
 #include "app/mainform.h"
 #include "app/ricerca/ricercapf.h"
 #include "app/ricerca/tformricinspf.h"
-#include "gridkit/navigatore.h"
+#include "gridkit/browser/navigatore.h"
 #include "messaggi/messaggi.h"
 
 #include <QComboBox>

@@ -263,13 +263,15 @@ qint64 TDataSet::ChiaveCorrente() const
 
 // ---------------------------------------------------------------- bookmarks
 
-TBookmark TDataSet::GetBookmark() const
+TBookmark TDataSet::GetBookmark() const { return SegnalibroRiga(corrente_); }
+
+TBookmark TDataSet::SegnalibroRiga(int riga) const
 {
-    if (!cursore_ || corrente_ < 0)
+    if (!cursore_ || riga < 0 || riga >= cursore_->Conta())
         return TBookmark();
     TBookmark b;
     QDataStream s(&b, QIODevice::WriteOnly);
-    for (qint64 k : cursore_->Chiavi(corrente_))
+    for (qint64 k : cursore_->Chiavi(riga))
         s << k;
     return b;
 }

@@ -95,6 +95,8 @@ public:
     bool CanModify() const { return !SolaLettura(); }
 
     TBookmark GetBookmark() const;
+    // The bookmark of any row (0-based), without moving to it.
+    TBookmark SegnalibroRiga(int riga) const;
     void GotoBookmark(const TBookmark& segnalibro);
     bool BookmarkValid(const TBookmark& segnalibro) const;
     // Re-reads the rows, keeping the current one when it is still there.

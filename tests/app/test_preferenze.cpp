@@ -10,7 +10,7 @@
 #include "app/preferenze/tistruzioniform.h"
 #include "app/preferenze/tpercorsiform.h"
 #include "app/preferenze/tprefform.h"
-#include "gridkit/pannelloavanzato.h"
+#include "gridkit/pannello/pannelloavanzato.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "registro/treginifile.h"

@@ -2,7 +2,7 @@
 // them from data/ArchivioComuni: structure, the records everybody knows,
 // the rules the program relies on, and the password.
 #include "directory/nomericerca.h"
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "tabelle/errore.h"

@@ -3,7 +3,7 @@
 #include "componenti/creazione.h"
 #include "componenti/server.h"
 #include "directory/nomericerca.h"
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "registro/treginifile.h"
 #include "tabelle/protezione.h"
 #include "tabelle/query.h"

@@ -2,7 +2,7 @@
 // selection (button, Enter, double click), Annulla and Esc, the status line
 // with the long hint, and the mouse wheel that moves the focus.
 #include "directory/sceltacomune.h"
-#include "gridkit/pannelloavanzato.h"
+#include "gridkit/pannello/pannelloavanzato.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 

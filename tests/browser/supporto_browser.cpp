@@ -1,6 +1,6 @@
 #include "supporto_browser.h"
 
-#include "gridkit/recordbrowser.h"
+#include "gridkit/browser/recordbrowser.h"
 #include "tabelle/connessione.h"
 #include "tabelle/cursore.h"
 

@@ -1,6 +1,6 @@
 // The data navigator: buttons enabled as the dataset's position allows,
 // clicks that move the dataset, visible buttons and hints.
-#include "gridkit/navigatore.h"
+#include "gridkit/browser/navigatore.h"
 #include "supporto_browser.h"
 #include "tabelle/sorgente.h"
 

@@ -1,7 +1,7 @@
 // The record browser as a control: its children, defaults, layout and
 // fixed height, and the keys of its number box.
-#include "gridkit/navigatore.h"
-#include "gridkit/recordbrowser.h"
+#include "gridkit/browser/navigatore.h"
+#include "gridkit/browser/recordbrowser.h"
 #include "supporto_browser.h"
 #include "tabelle/sorgente.h"
 

@@ -1,9 +1,9 @@
 // The record browser on its data: numbers that follow the dataset, the
 // navigators, the insert button, changes of data source and a dataset of
 // a million rows.
-#include "gridkit/navigatore.h"
-#include "gridkit/newtable.h"
-#include "gridkit/recordbrowser.h"
+#include "gridkit/browser/navigatore.h"
+#include "gridkit/tabella/newtable.h"
+#include "gridkit/browser/recordbrowser.h"
 #include "supporto_browser.h"
 #include "tabelle/sorgente.h"
 

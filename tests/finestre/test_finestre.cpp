@@ -1,6 +1,6 @@
 #include "app/finestre/attesaincorso.h"
 #include "app/finestre/taboutbox.h"
-#include "gridkit/animazionericerca.h"
+#include "gridkit/comune/animazionericerca.h"
 #include "app/finestre/tattendereform.h"
 #include "app/finestre/tstartform.h"
 

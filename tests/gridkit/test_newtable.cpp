@@ -1,7 +1,7 @@
 // The enhanced table: creation, the generated SELECT, filters, sort,
 // emptying, the live table and the failure messages.
-#include "gridkit/bloccononome.h"
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/bloccononome.h"
+#include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "supporto/cartella_temporanea.h"

@@ -1,4 +1,4 @@
-#include "gridkit/definizionecampo.h"
+#include "gridkit/tabella/definizionecampo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "gridkit/bloccononome.h"
-#include "gridkit/infostream.h"
+#include "gridkit/tabella/bloccononome.h"
+#include "gridkit/tabella/infostream.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>

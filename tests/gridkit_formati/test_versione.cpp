@@ -1,4 +1,4 @@
-#include "gridkit/versione.h"
+#include "gridkit/tabella/versione.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // Shared by the grid tests: a temporary folder with its own registry, a
 // session, the scripted message service, and an enhanced table of the
 // archive's shape with a chosen number of rows.
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "supporto/cartella_temporanea.h"

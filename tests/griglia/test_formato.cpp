@@ -1,6 +1,6 @@
 // FormatFloat: the display formats of the program and the general format
 // language (placeholders, sections, grouping, exponents, literals, rounding).
-#include "gridkit/formato.h"
+#include "gridkit/griglia/formato.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

@@ -1,9 +1,9 @@
 // The stored layout of the enhanced grid: round trips through the registry
 // and an ini file, corrupt and missing stores, reading at load, and the
 // save question when the window closes.
-#include "gridkit/grigliamodello.h"
-#include "gridkit/grigliatitoli.h"
-#include "gridkit/newdbgrid.h"
+#include "gridkit/griglia/grigliamodello.h"
+#include "gridkit/griglia/grigliatitoli.h"
+#include "gridkit/griglia/newdbgrid.h"
 #include "registro/tregistry.h"
 #include "supporto_griglia.h"
 

@@ -1,9 +1,9 @@
 // The data-aware grid: rows, values and titles of the model, default and
 // explicit columns, the current row followed both ways, opening, closing
 // and the data source going away.
-#include "gridkit/griglia.h"
-#include "gridkit/grigliamodello.h"
-#include "gridkit/grigliatitoli.h"
+#include "gridkit/griglia/griglia.h"
+#include "gridkit/griglia/grigliamodello.h"
+#include "gridkit/griglia/grigliatitoli.h"
 #include "supporto_griglia.h"
 #include "tabelle/campo.h"
 

@@ -1,11 +1,13 @@
 // The enhanced grid: defaults, sorting by title, boolean cells, the
 // visible-fields list, system columns, the title hint, fitting a column and
 // drag and drop.
-#include "gridkit/grigliamodello.h"
-#include "gridkit/grigliatitoli.h"
-#include "gridkit/newdbgrid.h"
-#include "gridkit/newdbgridimmagini.h"
-#include "gridkit/newdbgridsuggerimento.h"
+#include "gridkit/griglia/grigliamodello.h"
+#include "gridkit/griglia/grigliatitoli.h"
+#include "gridkit/griglia/newdbgrid.h"
+#include "gridkit/griglia/newdbgridimmagini.h"
+#include "gridkit/griglia/newdbgridsuggerimento.h"
+#include "gridkit/modifica/undotable.h"
+#include "gridkit/modifica/vociundo.h"
 #include "supporto_griglia.h"
 #include "tabelle/campo.h"
 #include "tabelle/errore.h"
@@ -64,6 +66,17 @@ protected:
     }
 
     qint64 Pf() const { return tabella->FieldByName("PF1")->AsInteger(); }
+
+    // The sort entries of the grid's undo journal, oldest first.
+    QList<QPair<QString, QString>> Ordinamenti() const
+    {
+        QList<QPair<QString, QString>> voci;
+        TUndoTable* giornale = griglia->Giornale();
+        for (int r = 0; giornale && r < giornale->RecordCount(); ++r)
+            if (giornale->ValoreRiga(r, 1).toInt() == undo_Ordine)
+                voci << *LeggiOrdine(giornale->ValoreRiga(r, 4).toByteArray());
+        return voci;
+    }
 
     std::unique_ptr<TNewTable> tabella;
     tabelle::TDataSource sorgente;
@@ -174,8 +187,9 @@ TEST_F(NewDBGridTest, OrdinaPerTitoloETornaAllaStessaRiga)
     EXPECT_EQ(griglia->CampoOrdine, "PF1");
     EXPECT_EQ(griglia->Ordinamento, TOrdine::Up);
     EXPECT_EQ(Pf(), 5);
-    // Every sort recorded the one before it.
-    EXPECT_EQ(griglia->Ordinamenti().Voci(), QList<VoceOrdinamento>({{"", "UP"}, {"ComunePF1", "UP"}, {"ComunePF1", "DOWN"}}));
+    // Every sort recorded the one before it in the undo journal (an empty
+    // field as one space).
+    EXPECT_EQ(Ordinamenti(), (QList<QPair<QString, QString>>{{" ", "UP"}, {"ComunePF1", "UP"}, {"ComunePF1", "DOWN"}}));
 
     // The arrow: in the sorted title only, at its right edge, if it fits.
     const QRect titolo(100, 0, 120, 20);
@@ -228,7 +242,7 @@ TEST_F(NewDBGridTest, TrascinareORidimensionareUnaColonnaNonOrdina)
     ASSERT_EQ(griglia->Columns()[3].FieldName(), "ComunePF1");
     EXPECT_TRUE(griglia->LayoutCambiato());
     EXPECT_TRUE(griglia->CampoOrdine.isEmpty());
-    EXPECT_TRUE(griglia->Ordinamenti().Voci().isEmpty());
+    EXPECT_TRUE(Ordinamenti().isEmpty());
     // The next click is a click.
     ClicTitolo(3);
     EXPECT_EQ(griglia->CampoOrdine, "ComunePF1");
@@ -240,7 +254,7 @@ TEST_F(NewDBGridTest, TrascinareORidimensionareUnaColonnaNonOrdina)
     ASSERT_TRUE(griglia->CursoreRidimensiona());
     griglia->OrdinaColonna(griglia->Columns()[2]);
     EXPECT_EQ(griglia->CampoOrdine, "ComunePF1");
-    EXPECT_EQ(griglia->Ordinamenti().Voci().size(), 1);
+    EXPECT_EQ(Ordinamenti().size(), 1);
 
     // A form's own title handler replaces the sort; the signal comes first.
     QList<int> segnali;
@@ -498,7 +512,7 @@ TEST_F(NewDBGridTest, UnCampoMancanteNonSiOrdinaENonChiudeNulla)
     EXPECT_EQ(griglia->Modello().rowCount(), 4);
     EXPECT_EQ(griglia->CampoOrdine, "PF1");
     EXPECT_EQ(tabella->CampiOrdine, QStringList{"PF1"});
-    EXPECT_EQ(griglia->Ordinamenti().Voci().size(), 1);
+    EXPECT_EQ(Ordinamenti().size(), 1);
     EXPECT_EQ(griglia->Columns().Count(), n);
     // The same from a form that sets CampoOrdine itself.
     griglia->CampoOrdine = "Anno";

@@ -1,4 +1,4 @@
-#include "gridkit/layoutgriglia.h"
+#include "gridkit/griglia/layoutgriglia.h"
 #include "registro/registro.h"
 #include "supporto/cartella_temporanea.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the panel tests: a palette whose system colours are all
 // different, and a rendering of a widget into an image.
-#include "gridkit/pannelloavanzato.h"
+#include "gridkit/pannello/pannelloavanzato.h"
 
 #include <QImage>
 #include <QPalette>

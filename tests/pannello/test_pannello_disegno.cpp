@@ -1,7 +1,7 @@
 // The decorated panel painted into an image: the frames of every border
 // and bevel style, sides relative to the alignment, the four wallpaper
 // styles, the parent's colour, and repainting after each change.
-#include "gridkit/pannelloavanzato.h"
+#include "gridkit/pannello/pannelloavanzato.h"
 #include "supporto_pannello.h"
 
 #include <QElapsedTimer>

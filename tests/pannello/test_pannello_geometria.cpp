@@ -1,7 +1,7 @@
 // The decorated panel without pixels: sides resolved against the
 // alignment, widths of borders and bevels, the area left for children,
 // child alignment, change notices and OnResize.
-#include "gridkit/pannelloavanzato.h"
+#include "gridkit/pannello/pannelloavanzato.h"
 #include "supporto_pannello.h"
 
 #include <QSignalSpy>

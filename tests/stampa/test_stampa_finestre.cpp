@@ -8,7 +8,7 @@
 #include "app/stampa/stampatratte.h"
 #include "app/stampa/tanteprimaform.h"
 #include "app/stampa/zrdynamic.h"
-#include "gridkit/newdbgrid.h"
+#include "gridkit/griglia/newdbgrid.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "messaggi/servizio_qt.h"

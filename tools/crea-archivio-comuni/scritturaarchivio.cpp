@@ -1,7 +1,7 @@
 #include "scritturaarchivio.h"
 
 #include "directory/nomericerca.h"
-#include "gridkit/newtable.h"
+#include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "tabelle/errore.h"
 #include "tabelle/protezione.h"
