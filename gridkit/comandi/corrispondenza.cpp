@@ -1,0 +1,85 @@
+#include "gridkit/comandi/corrispondenza.h"
+
+#include "tabelle/campo.h"
+#include "tabelle/dataset.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace gridkit {
+
+using tabelle::TFieldType;
+
+QString TestoBooleano(const QString& s)
+{
+    const QString m = s.toUpper();
+    if (m == "VERO" || m == "SI" || m == "YES")
+        return QStringLiteral("True");
+    if (m == "FALSO" || m == "NO")
+        return QStringLiteral("False");
+    return s;
+}
+
+bool ConfrontoTestuale(TFieldType tipo)
+{
+    switch (tipo) {
+    case TFieldType::ftString:
+    case TFieldType::ftBoolean:
+    case TFieldType::ftDate:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CorrispondeTesto(const QString& s, const QString& v, OpzioniRicerca opzioni)
+{
+    if (opzioni.parolaIntera)
+        return opzioni.maiuscoleMinuscole ? v == s : QLocale().toUpper(v) == QLocale().toUpper(s);
+    if (opzioni.maiuscoleMinuscole)
+        return v.contains(s);
+    return QLocale().toUpper(v).contains(QLocale().toUpper(s));
+}
+
+bool CorrispondeNumero(const QString& s, const QString& v)
+{
+    if (v.isEmpty())
+        return false;
+    const QLocale c = QLocale::c();
+    bool okS = false, okV = false;
+    const double numS = c.toDouble(s.trimmed(), &okS);
+    const double numV = c.toDouble(v.trimmed(), &okV);
+    if (!okS || !okV)
+        return false;
+    // nearbyint rounds half to even in the default rounding mode.
+    const double arrotondato = std::nearbyint(numV * 10000.0) / 10000.0;
+    return numS == arrotondato;
+}
+
+bool Corrisponde(TFieldType tipo, bool visibile, const QString& s, const QString& v, OpzioniRicerca opzioni)
+{
+    if (tipo == TFieldType::ftBoolean)
+        return CorrispondeTesto(TestoBooleano(s), v, opzioni);
+    if (ConfrontoTestuale(tipo))
+        return CorrispondeTesto(s, v, opzioni);
+    if (TipoBlob(tipo))
+        return false;
+    return visibile && CorrispondeNumero(s, v);
+}
+
+int TrovaRiga(const tabelle::TDataSet& dati, const QList<tabelle::TField*>& campi, const QString& s,
+              OpzioniRicerca opzioni, int inizio, bool giu)
+{
+    const int righe = dati.RecordCount();
+    const int passo = giu ? 1 : -1;
+    for (int r = inizio; r >= 0 && r < righe; r += passo) {
+        for (tabelle::TField* campo : campi) {
+            const QString v = campo->Testo(dati.ValoreRiga(r, campo->Index()));
+            if (Corrisponde(campo->DataType(), campo->Visible, s, v, opzioni))
+                return r;
+        }
+    }
+    return -1;
+}
+
+} // namespace gridkit
