@@ -103,7 +103,7 @@ private:
 
 // The installed printers and the built-in PDF printer.
 // Printing and printer set-up, the preferences and the grid's menu.
-QStringList TMainForm::NonCostruiti{"StampaBt", "F1", "F2", "F3", "VisMenu"};
+QStringList TMainForm::NonCostruiti{"StampaBt", "F1", "F2", "F3"};
 
 std::function<int()> TMainForm::ContaStampanti = [] { return int(QPrinterInfo::availablePrinters().size()) + 1; };
 
@@ -580,6 +580,9 @@ void TMainForm::AggiornaComandi()
         R1->setEnabled(true);
         Tolleranza->setEnabled(true);
         VisMenu->setEnabled(aperta);
+        // The archive grid's commands, as its right click offers them.
+        if (aperta)
+            NewDBGrid1->InserisciInMenu(VisMenu);
     }
     DisabilitaNonCostruiti();
 }
