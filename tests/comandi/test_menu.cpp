@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QApplication>
+#include <QTest>
 
 using namespace gridkit;
 using O = TOptionMenu;
@@ -214,4 +216,19 @@ TEST(ColonneForm, ReimpostaETrascinamento)
     f.AnnullaBitBtn->click();
     EXPECT_EQ(visibili, QStringList({"A", "B", "C"}));
     EXPECT_FALSE(TColonneForm(nullptr, &disponibili, {}).ReimpostaBitBtn->isEnabled());
+}
+
+TEST_F(ProvaComandi, ScorciatoieSoloPerIComandiAccesi)
+{
+    griglia->activateWindow();
+    griglia->setFocus();
+    QApplication::processEvents();
+    griglia->OptionMenu = {O::opm_OrdCrescente};
+    griglia->PopupMenu().AbilitaScorciatoie();
+    QTest::keyClick(griglia.get(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_TRUE(finto.finestreMostrate.isEmpty());
+    griglia->OptionMenu = {O::opm_Trova};
+    griglia->PopupMenu().AbilitaScorciatoie();
+    QTest::keyClick(griglia.get(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(finto.finestreMostrate, QStringList{"TrovaInNDBGForm"});
 }

@@ -182,3 +182,21 @@ TEST_F(ProvaTrova, ComandoDellaGrigliaMostraIlDialogo)
     // The dataset stays on the match after the dialog closes.
     EXPECT_EQ(Nome(), "Verdi");
 }
+
+TEST_F(ProvaTrova, IlFuocoSegueLaRicerca)
+{
+    Apri();
+    dialogo->show();
+    dialogo->activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->Testo_Edit);
+    Trova("Verdi");
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->TrovaSuccessivo_BitBtn);
+    Trova("Verdi", false);
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->TrovaPrimo_BitBtn);
+    Trova("");
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->Testo_Edit);
+    dialogo->Campo_RadioButton->setChecked(true);
+    Trova("x");
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->Campo_ComboBox);
+}
