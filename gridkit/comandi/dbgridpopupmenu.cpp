@@ -1,15 +1,16 @@
 #include "gridkit/comandi/dbgridpopupmenu.h"
 
+#include "aiuto/applicazione.h"
 #include "aiuto/contesto.h"
 #include "gridkit/comandi/colonneform.h"
 #include "gridkit/comandi/trovainndbg.h"
 #include "gridkit/griglia/newdbgrid.h"
 #include "gridkit/griglia/newdbgridattesa.h"
 #include "gridkit/griglia/grigliatitoli.h"
-#include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
 #include "tabelle/campo.h"
 
+#include <QKeyEvent>
 #include <QSet>
 
 namespace gridkit {
@@ -26,6 +27,21 @@ TDBGridPopupMenu::TDBGridPopupMenu(TNewDBGrid& griglia) : QMenu(&griglia), grigl
 {
     setObjectName("DBGridPopupMenu");
     CreaVoci(*this);
+    installEventFilter(this);
+}
+
+bool TDBGridPopupMenu::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    // F1 on an item of the menu (or of the merged items) opens its topic.
+    auto* menu = qobject_cast<QMenu*>(oggetto);
+    if (menu && evento->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(evento)->key() == Qt::Key_F1) {
+        const int contesto = menu->activeAction() ? menu->activeAction()->property(aiuto::ProprietaContestoAiuto).toInt() : 0;
+        if (contesto != 0) {
+            aiuto::HelpContext(contesto);
+            return true;
+        }
+    }
+    return QMenu::eventFilter(oggetto, evento);
 }
 
 const QStringList& TDBGridPopupMenu::Didascalie()
@@ -213,6 +229,8 @@ QMenu* TDBGridPopupMenu::InserisciInMenu(QMenu* voce)
     // Qt menus chain handlers by themselves: the host's own handlers of the
     // opening stay connected.
     connect(voce, &QMenu::aboutToShow, this, &TDBGridPopupMenu::AbilitaUndo, Qt::UniqueConnection);
+    voce->removeEventFilter(this);
+    voce->installEventFilter(this);
     return voce;
 }
 

@@ -36,12 +36,14 @@ public:
     // The merged undo item (and the separator before it) from opm_Annulla and
     // IsUndo; with the other merged items refreshed too, as at a pop-up.
     void AbilitaUndo();
-    QMenu* VoceUnita() const { return voceUnita_; }
 
     // The commands of the sort items: nothing when the grid is already
     // sorted so; otherwise the sort goes into the undo journal first.
     static void OrdinaDaMenu(TNewDBGrid& griglia, const QString& campo, bool discendente);
     static void OrdinamentoOriginale(TNewDBGrid& griglia);
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     // Appends the 17 items to `menu`, each wired to its command.

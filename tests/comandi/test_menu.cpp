@@ -1,8 +1,10 @@
+#include "aiuto/applicazione.h"
 #include "gridkit/comandi/colonneform.h"
 #include "gridkit/comandi/dbgridpopupmenu.h"
 #include "gridkit/modifica/undotable.h"
 #include "supporto_comandi.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -231,4 +233,21 @@ TEST_F(ProvaComandi, ScorciatoieSoloPerIComandiAccesi)
     griglia->PopupMenu().AbilitaScorciatoie();
     QTest::keyClick(griglia.get(), Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(finto.finestreMostrate, QStringList{"TrovaInNDBGForm"});
+}
+
+TEST_F(ProvaComandi, F1SuUnaVoceApreIlSuoArgomento)
+{
+    QList<quintptr> chiesti;
+    aiuto::ImpostaGestoreAiuto([&](int comando, quintptr dati, bool&) {
+        if (comando == aiuto::HELP_CONTEXT)
+            chiesti << dati;
+        return true;
+    });
+    TDBGridPopupMenu& menu = griglia->PopupMenu();
+    menu.Aggiorna();
+    menu.setActiveAction(menu.actions()[TDBGridPopupMenu::VoceTrova]);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&menu, &f1);
+    aiuto::ImpostaGestoreAiuto({});
+    EXPECT_EQ(chiesti, QList<quintptr>{50000});
 }
