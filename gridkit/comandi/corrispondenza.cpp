@@ -70,10 +70,21 @@ bool Corrisponde(TFieldType tipo, bool visibile, const QString& s, const QString
 int TrovaRiga(const tabelle::TDataSet& dati, const QList<tabelle::TField*>& campi, const QString& s,
               OpzioniRicerca opzioni, int inizio, bool giu)
 {
+    // Fields that can match no row are not read: blobs, numbers for a text
+    // that is no number, and numbers of fields not visible.
+    bool numero = false;
+    QLocale::c().toDouble(s.trimmed(), &numero);
+    QList<tabelle::TField*> letti;
+    for (tabelle::TField* campo : campi) {
+        const TFieldType tipo = campo->DataType();
+        if (TipoBlob(tipo) || (!ConfrontoTestuale(tipo) && (!numero || !campo->Visible)))
+            continue;
+        letti << campo;
+    }
     const int righe = dati.RecordCount();
     const int passo = giu ? 1 : -1;
-    for (int r = inizio; r >= 0 && r < righe; r += passo) {
-        for (tabelle::TField* campo : campi) {
+    for (int r = inizio; !letti.isEmpty() && r >= 0 && r < righe; r += passo) {
+        for (tabelle::TField* campo : std::as_const(letti)) {
             const QString v = campo->Testo(dati.ValoreRiga(r, campo->Index()));
             if (Corrisponde(campo->DataType(), campo->Visible, s, v, opzioni))
                 return r;
