@@ -34,11 +34,12 @@ bool ConfrontoTestuale(TFieldType tipo)
 
 bool CorrispondeTesto(const QString& s, const QString& v, OpzioniRicerca opzioni)
 {
+    // Without regard to case through Qt's case folding: the same answer as
+    // comparing both in upper case, without making an upper-case copy of
+    // every value read.
     if (opzioni.parolaIntera)
-        return opzioni.maiuscoleMinuscole ? v == s : QLocale().toUpper(v) == QLocale().toUpper(s);
-    if (opzioni.maiuscoleMinuscole)
-        return v.contains(s);
-    return QLocale().toUpper(v).contains(QLocale().toUpper(s));
+        return opzioni.maiuscoleMinuscole ? v == s : v.compare(s, Qt::CaseInsensitive) == 0;
+    return v.contains(s, opzioni.maiuscoleMinuscole ? Qt::CaseSensitive : Qt::CaseInsensitive);
 }
 
 bool CorrispondeNumero(const QString& s, const QString& v)
