@@ -68,26 +68,75 @@ bool Corrisponde(TFieldType tipo, bool visibile, const QString& s, const QString
     return visibile && CorrispondeNumero(s, v);
 }
 
+namespace {
+
+// How one field is tested in every row, settled once per search: whole
+// numbers and booleans compare their stored value with what the text
+// rules give for their text (the same answer, without making the text).
+struct ProvaCampo {
+    enum class Modo { Testo, Intero, Booleano } modo = Modo::Testo;
+    tabelle::TField* campo = nullptr;
+    qint64 intero = 0;
+    bool vero = false, falso = false;
+};
+
+bool CampoIntero(TFieldType tipo)
+{
+    return tipo == TFieldType::ftSmallint || tipo == TFieldType::ftInteger || tipo == TFieldType::ftWord
+           || tipo == TFieldType::ftAutoInc;
+}
+
+} // namespace
+
 int TrovaRiga(const tabelle::TDataSet& dati, const QList<tabelle::TField*>& campi, const QString& s,
               OpzioniRicerca opzioni, int inizio, bool giu)
 {
     // Fields that can match no row are not read: blobs, numbers for a text
-    // that is no number, and numbers of fields not visible.
+    // that is no number (whole numbers for one with decimals), and numbers
+    // of fields not visible.
     bool numero = false;
-    QLocale::c().toDouble(s.trimmed(), &numero);
-    QList<tabelle::TField*> letti;
+    const double valore = QLocale::c().toDouble(s.trimmed(), &numero);
+    QList<ProvaCampo> prove;
     for (tabelle::TField* campo : campi) {
         const TFieldType tipo = campo->DataType();
         if (TipoBlob(tipo) || (!ConfrontoTestuale(tipo) && (!numero || !campo->Visible)))
             continue;
-        letti << campo;
+        ProvaCampo prova;
+        prova.campo = campo;
+        if (CampoIntero(tipo)) {
+            if (valore != std::trunc(valore) || std::fabs(valore) > 9e15)
+                continue;
+            prova.modo = ProvaCampo::Modo::Intero;
+            prova.intero = qint64(valore);
+        } else if (tipo == TFieldType::ftBoolean) {
+            prova.modo = ProvaCampo::Modo::Booleano;
+            prova.vero = Corrisponde(tipo, true, s, QStringLiteral("True"), opzioni);
+            prova.falso = Corrisponde(tipo, true, s, QStringLiteral("False"), opzioni);
+            if (!prova.vero && !prova.falso)
+                continue;
+        }
+        prove << prova;
     }
     const int righe = dati.RecordCount();
     const int passo = giu ? 1 : -1;
-    for (int r = inizio; !letti.isEmpty() && r >= 0 && r < righe; r += passo) {
-        for (tabelle::TField* campo : std::as_const(letti)) {
-            const QString v = campo->Testo(dati.ValoreRiga(r, campo->Index()));
-            if (Corrisponde(campo->DataType(), campo->Visible, s, v, opzioni))
+    for (int r = inizio; !prove.isEmpty() && r >= 0 && r < righe; r += passo) {
+        for (const ProvaCampo& prova : std::as_const(prove)) {
+            const QVariant v = dati.ValoreRiga(r, prova.campo->Index());
+            bool trovata = false;
+            switch (prova.modo) {
+            case ProvaCampo::Modo::Intero:
+                trovata = !v.isNull() && v.isValid()
+                          && (v.typeId() == QMetaType::Double ? qint64(std::llround(v.toDouble())) : v.toLongLong())
+                                 == prova.intero;
+                break;
+            case ProvaCampo::Modo::Booleano:
+                trovata = !v.isNull() && v.isValid() && (v.toLongLong() != 0 ? prova.vero : prova.falso);
+                break;
+            case ProvaCampo::Modo::Testo:
+                trovata = Corrisponde(prova.campo->DataType(), prova.campo->Visible, s, prova.campo->Testo(v), opzioni);
+                break;
+            }
+            if (trovata)
                 return r;
         }
     }

@@ -167,6 +167,21 @@ TEST_F(ProvaTrova, NumeriEBooleaniNellaColonnaScelta)
     Trova("no", false);
     EXPECT_EQ(Nome(), "Verdi");
     EXPECT_TRUE(Testi().isEmpty());
+
+    // In every column: a whole number against the ID and the values, a
+    // boolean word against the flags, a number with decimals never an ID.
+    dialogo->TuttiCampi_RadioButton->click();
+    tabella->SetRecNo(2);
+    const qint64 id = tabella->FieldByName("ID_001_TABLE")->AsInteger();
+    tabella->First();
+    Trova(QString::number(id));
+    EXPECT_EQ(tabella->RecNo(), 2);
+    Trova("7");
+    EXPECT_EQ(Nome(), id == 7 ? "Bianchi" : "Verdi");
+    Trova("vero");
+    EXPECT_EQ(Nome(), "Rossi");
+    Trova(QString::number(id) + ".5");
+    EXPECT_EQ(Testi(), QStringList{"Nessuna corrispondenza trovata"});
 }
 
 TEST_F(ProvaTrova, ComandoDellaGrigliaMostraIlDialogo)
