@@ -4,6 +4,7 @@
 #include "tabelle/dataset.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace gridkit {
@@ -74,7 +75,8 @@ namespace {
 // numbers and booleans compare their stored value with what the text
 // rules give for their text (the same answer, without making the text).
 struct ProvaCampo {
-    enum class Modo { Testo, Intero, Booleano } modo = Modo::Testo;
+    enum class Modo { Testo, Intero, Reale, Booleano } modo = Modo::Testo;
+    double reale = 0;
     tabelle::TField* campo = nullptr;
     qint64 intero = 0;
     bool vero = false, falso = false;
@@ -108,6 +110,9 @@ int TrovaRiga(const tabelle::TDataSet& dati, const QList<tabelle::TField*>& camp
                 continue;
             prova.modo = ProvaCampo::Modo::Intero;
             prova.intero = qint64(valore);
+        } else if (tipo == TFieldType::ftFloat || tipo == TFieldType::ftCurrency || tipo == TFieldType::ftBCD) {
+            prova.modo = ProvaCampo::Modo::Reale;
+            prova.reale = valore;
         } else if (tipo == TFieldType::ftBoolean) {
             prova.modo = ProvaCampo::Modo::Booleano;
             prova.vero = Corrisponde(tipo, true, s, QStringLiteral("True"), opzioni);
@@ -128,6 +133,14 @@ int TrovaRiga(const tabelle::TDataSet& dati, const QList<tabelle::TField*>& camp
                 trovata = !v.isNull() && v.isValid()
                           && (v.typeId() == QMetaType::Double ? qint64(std::llround(v.toDouble())) : v.toLongLong())
                                  == prova.intero;
+                break;
+            case ProvaCampo::Modo::Reale:
+                // A value farther than a rounding step from the number cannot
+                // match; one near it is judged by its text, as the rule says.
+                if (v.isNull() || !v.isValid()
+                    || std::fabs(v.toDouble() - prova.reale) > 1e-4 + 1e-9 * std::max(1.0, std::fabs(prova.reale)))
+                    break;
+                trovata = CorrispondeNumero(s, prova.campo->Testo(v));
                 break;
             case ProvaCampo::Modo::Booleano:
                 trovata = !v.isNull() && v.isValid() && (v.toLongLong() != 0 ? prova.vero : prova.falso);
