@@ -102,7 +102,7 @@ private:
 };
 
 // The installed printers and the built-in PDF printer.
-// Printing and printer set-up, the preferences and the grid's menu.
+// Printing and printer set-up, the preferences.
 QStringList TMainForm::NonCostruiti{"StampaBt", "F1", "F2", "F3"};
 
 std::function<int()> TMainForm::ContaStampanti = [] { return int(QPrinterInfo::availablePrinters().size()) + 1; };

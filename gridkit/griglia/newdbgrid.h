@@ -15,10 +15,10 @@
 #include "gridkit/griglia/newdbgridtrascina.h"
 
 #include <QPixmap>
-
-class QMenu;
 #include <memory>
 #include <optional>
+
+class QMenu;
 
 namespace gridkit {
 
