@@ -111,8 +111,9 @@ private:
     TMainForm& finestra_;
 };
 
-// The grid's menu.
-QStringList TMainForm::NonCostruiti{"VisMenu"};
+// Every command of the window is built; a command added before its work
+// is named here, and stays disabled until it is built.
+QStringList TMainForm::NonCostruiti{};
 
 // The installed printers and the built-in PDF printer.
 std::function<int()> TMainForm::ContaStampanti = [] { return int(QPrinterInfo::availablePrinters().size()) + 1; };
@@ -604,6 +605,9 @@ void TMainForm::AggiornaComandi()
         R1->setEnabled(true);
         Tolleranza->setEnabled(true);
         VisMenu->setEnabled(aperta);
+        // The archive grid's commands, as its right click offers them.
+        if (aperta)
+            NewDBGrid1->InserisciInMenu(VisMenu);
     }
     DisabilitaNonCostruiti();
 }

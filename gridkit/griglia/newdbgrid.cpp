@@ -35,6 +35,7 @@ TNewDBGrid::TNewDBGrid(QWidget* genitore)
     , suggerimento_(new SuggerimentoTitolo(*this))
 {
     CreaModifica();
+    CreaMenu();
     // Number text always with "." as the decimal separator.
     QLocale::setDefault(QLocale::c());
     setItemDelegate(new DelegatoBooleani(vero_, falso_, this));

@@ -18,11 +18,14 @@
 #include <memory>
 #include <optional>
 
+class QMenu;
+
 namespace gridkit {
 
 class GancioChiusura;
 class SuggerimentoTitolo;
 class TComandiAppunti;
+class TDBGridPopupMenu;
 class TModificaGriglia;
 class TUndoTable;
 
@@ -93,6 +96,14 @@ public:
     bool LayoutCambiato() const { return layoutCambiato_; }
     void SegnaLayoutCambiato() { layoutCambiato_ = true; }
 
+    // The context menu's commands merged into a host menu (see comandi/);
+    // refreshing the merged undo item; the column chooser; find.
+    QMenu* InserisciInMenu(QMenu* Voce);
+    void AbilitaUndo(QObject* Sender);
+    void ScegliColonne();
+    void Trova();
+    TDBGridPopupMenu& PopupMenu() const { return *menu_; }
+
     // Fits a column to its data; selects every row (multiple selection).
     void AdattaColonna(int indice);
     void SelezionaTutto() { selectAll(); }
@@ -132,6 +143,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    void contextMenuEvent(QContextMenuEvent* evento) override;
     void dragEnterEvent(QDragEnterEvent* evento) override;
     void dragMoveEvent(QDragMoveEvent* evento) override;
     void dropEvent(QDropEvent* evento) override;
@@ -139,6 +151,7 @@ protected:
 private:
     class OspiteModifica;
     void CreaModifica();
+    void CreaMenu();
     LuoghiLayout Luoghi() const { return {RegPathName, RegKey, IniFileName, IniKey}; }
     bool SuggerimentoPossibile() const;
     void SuTitoli(const QPoint& posizione);
@@ -163,6 +176,7 @@ private:
     std::unique_ptr<OspiteModifica> ospite_;
     std::unique_ptr<TModificaGriglia> modifica_;
     std::unique_ptr<TComandiAppunti> comandi_;
+    TDBGridPopupMenu* menu_ = nullptr;
 };
 
 } // namespace gridkit

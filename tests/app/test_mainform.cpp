@@ -5,6 +5,7 @@
 #include "app/caricamento/tdelprvform.h"
 #include "app/configurazione.h"
 #include "app/mainform.h"
+#include "gridkit/comandi/dbgridpopupmenu.h"
 #include "app/ricerca/tformricinspf.h"
 #include "app/ricerca/ttratteform.h"
 #include "app/tolleranza/ttolleranzaform.h"
@@ -122,16 +123,71 @@ TEST_F(MainFormTest, ControlliMenuEBarraDiStato)
 // Commands whose work is not built yet stay disabled in every state.
 TEST_F(MainFormTest, IComandiNonCostruitiRestanoDisabilitati)
 {
+    // A command named in the list stays disabled in a state that would
+    // enable it.
+    const QStringList nonCostruiti = TMainForm::NonCostruiti;
+    TMainForm::NonCostruiti = QStringList{"StampaBt", "F2"};
+    const auto ripristina = qScopeGuard([&] { TMainForm::NonCostruiti = nonCostruiti; });
     registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
     auto f = Avvia();
     f->Table.Riapri();
     f->AggiornaComandi();
     EXPECT_TRUE(f->RicercaBt->isEnabled());
-    for (const char* nome : {"VisMenu"}) {
-        auto* oggetto = f->findChild<QObject*>(nome);
-        ASSERT_NE(oggetto, nullptr) << nome;
-        EXPECT_FALSE(oggetto->property("enabled").toBool()) << nome;
-    }
+    EXPECT_FALSE(f->StampaBt->isEnabled());
+    EXPECT_FALSE(f->F2->isEnabled());
+    // Today every command of the window is built.
+    EXPECT_TRUE(nonCostruiti.isEmpty()) << nonCostruiti.join(' ').toStdString();
+}
+
+// "Visualizza" holds the archive grid's commands, as its right click does,
+// and they work on the archive view.
+TEST_F(MainFormTest, VisualizzaMostraIComandiDellaGriglia)
+{
+    registro::TRegIniFile(ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
+    auto f = Avvia();
+    f->Table.Riapri();
+    f->AggiornaComandi();
+    f->AggiornaComandi(); // merged again, not twice
+    ASSERT_TRUE(f->VisMenu->isEnabled());
+    emit f->VisMenu->aboutToShow();
+    QStringList menu, popup;
+    for (QAction* a : f->VisMenu->actions())
+        if (a->isVisible())
+            menu << (a->isSeparator() ? "-" : a->text());
+    f->NewDBGrid1->PopupMenu().Aggiorna();
+    for (QAction* a : f->NewDBGrid1->PopupMenu().actions())
+        if (a->isVisible())
+            popup << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(menu, popup);
+    EXPECT_EQ(menu, QStringList({"Ordinamento &crescente", "Ordinamento &decrescente", "Ordinamento &originale", "-",
+                                 "&Adatta", "-", "&Visualizza campi", "T&rova"}));
+
+    // A picture of the open menu, for a look by eye.
+    f->show();
+    f->VisMenu->popup(f->mapToGlobal(QPoint(40, 20)));
+    QApplication::processEvents();
+    f->VisMenu->grab().save(QStringLiteral(TABELLE_LAVORO "/../menu_visualizza.png"));
+    f->VisMenu->hide();
+
+    // Sort by a column from the menu, then back to the archive's order.
+    QAction* crescente = f->VisMenu->actions().value(0);
+    ASSERT_NE(crescente, nullptr);
+    ASSERT_NE(crescente->menu(), nullptr);
+    ASSERT_FALSE(crescente->menu()->actions().isEmpty());
+    QAction* colonna = crescente->menu()->actions().constFirst();
+    colonna->trigger();
+    EXPECT_EQ(f->NewDBGrid1->CampoOrdine, f->NewDBGrid1->Columns()[0].FieldName());
+    for (QAction* a : f->VisMenu->actions())
+        if (a->text() == "Ordinamento &originale")
+            a->trigger();
+    EXPECT_EQ(f->NewDBGrid1->CampoOrdine, "ID_001_TABLE");
+
+    // Find and the column chooser open their windows.
+    for (QAction* a : f->VisMenu->actions())
+        if (a->text() == "T&rova" || a->text() == "&Visualizza campi")
+            a->trigger();
+    EXPECT_TRUE(finto.finestreMostrate.contains("TrovaInNDBGForm"));
+    EXPECT_TRUE(finto.finestreMostrate.contains("ColonneForm"));
 }
 
 // The rule of the commands, as it stands once every command is built.

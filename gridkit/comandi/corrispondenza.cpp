@@ -1,0 +1,159 @@
+#include "gridkit/comandi/corrispondenza.h"
+
+#include "tabelle/campo.h"
+#include "tabelle/dataset.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+
+namespace gridkit {
+
+using tabelle::TFieldType;
+
+QString TestoBooleano(const QString& s)
+{
+    const QString m = s.toUpper();
+    if (m == "VERO" || m == "SI" || m == "YES")
+        return QStringLiteral("True");
+    if (m == "FALSO" || m == "NO")
+        return QStringLiteral("False");
+    return s;
+}
+
+bool ConfrontoTestuale(TFieldType tipo)
+{
+    switch (tipo) {
+    case TFieldType::ftString:
+    case TFieldType::ftBoolean:
+    case TFieldType::ftDate:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CorrispondeTesto(const QString& s, const QString& v, OpzioniRicerca opzioni)
+{
+    // Without regard to case through Qt's case folding: the same answer as
+    // comparing both in upper case, without making an upper-case copy of
+    // every value read.
+    if (opzioni.parolaIntera)
+        return opzioni.maiuscoleMinuscole ? v == s : v.compare(s, Qt::CaseInsensitive) == 0;
+    return v.contains(s, opzioni.maiuscoleMinuscole ? Qt::CaseSensitive : Qt::CaseInsensitive);
+}
+
+bool CorrispondeNumero(const QString& s, const QString& v)
+{
+    if (v.isEmpty())
+        return false;
+    const QLocale c = QLocale::c();
+    bool okS = false, okV = false;
+    const double numS = c.toDouble(s.trimmed(), &okS);
+    const double numV = c.toDouble(v.trimmed(), &okV);
+    if (!okS || !okV)
+        return false;
+    // nearbyint rounds half to even in the default rounding mode.
+    const double arrotondato = std::nearbyint(numV * 10000.0) / 10000.0;
+    return numS == arrotondato;
+}
+
+bool Corrisponde(TFieldType tipo, bool visibile, const QString& s, const QString& v, OpzioniRicerca opzioni)
+{
+    if (tipo == TFieldType::ftBoolean)
+        return CorrispondeTesto(TestoBooleano(s), v, opzioni);
+    if (ConfrontoTestuale(tipo))
+        return CorrispondeTesto(s, v, opzioni);
+    if (TipoBlob(tipo))
+        return false;
+    return visibile && CorrispondeNumero(s, v);
+}
+
+namespace {
+
+// How one field is tested in every row, settled once per search: whole
+// numbers and booleans compare their stored value with what the text
+// rules give for their text (the same answer, without making the text).
+struct ProvaCampo {
+    enum class Modo { Testo, Intero, Reale, Booleano } modo = Modo::Testo;
+    double reale = 0;
+    tabelle::TField* campo = nullptr;
+    qint64 intero = 0;
+    bool vero = false, falso = false;
+};
+
+bool CampoIntero(TFieldType tipo)
+{
+    return tipo == TFieldType::ftSmallint || tipo == TFieldType::ftInteger || tipo == TFieldType::ftWord
+           || tipo == TFieldType::ftAutoInc;
+}
+
+} // namespace
+
+int TrovaRiga(const tabelle::TDataSet& dati, const QList<tabelle::TField*>& campi, const QString& s,
+              OpzioniRicerca opzioni, int inizio, bool giu)
+{
+    // Fields that can match no row are not read: blobs, numbers for a text
+    // that is no number (whole numbers for one with decimals), and numbers
+    // of fields not visible.
+    bool numero = false;
+    const double valore = QLocale::c().toDouble(s.trimmed(), &numero);
+    QList<ProvaCampo> prove;
+    for (tabelle::TField* campo : campi) {
+        const TFieldType tipo = campo->DataType();
+        if (TipoBlob(tipo) || (!ConfrontoTestuale(tipo) && (!numero || !campo->Visible)))
+            continue;
+        ProvaCampo prova;
+        prova.campo = campo;
+        if (CampoIntero(tipo)) {
+            if (valore != std::trunc(valore) || std::fabs(valore) > 9e15)
+                continue;
+            prova.modo = ProvaCampo::Modo::Intero;
+            prova.intero = qint64(valore);
+        } else if (tipo == TFieldType::ftFloat || tipo == TFieldType::ftCurrency || tipo == TFieldType::ftBCD) {
+            prova.modo = ProvaCampo::Modo::Reale;
+            prova.reale = valore;
+        } else if (tipo == TFieldType::ftBoolean) {
+            prova.modo = ProvaCampo::Modo::Booleano;
+            prova.vero = Corrisponde(tipo, true, s, QStringLiteral("True"), opzioni);
+            prova.falso = Corrisponde(tipo, true, s, QStringLiteral("False"), opzioni);
+            if (!prova.vero && !prova.falso)
+                continue;
+        }
+        prove << prova;
+    }
+    const int righe = dati.RecordCount();
+    const int passo = giu ? 1 : -1;
+    for (int r = inizio; !prove.isEmpty() && r >= 0 && r < righe; r += passo) {
+        for (const ProvaCampo& prova : std::as_const(prove)) {
+            const QVariant v = dati.ValoreRiga(r, prova.campo->Index());
+            bool trovata = false;
+            switch (prova.modo) {
+            case ProvaCampo::Modo::Intero:
+                trovata = !v.isNull() && v.isValid()
+                          && (v.typeId() == QMetaType::Double ? qint64(std::llround(v.toDouble())) : v.toLongLong())
+                                 == prova.intero;
+                break;
+            case ProvaCampo::Modo::Reale:
+                // A value farther than a rounding step from the number cannot
+                // match; one near it is judged by its text, as the rule says.
+                if (v.isNull() || !v.isValid()
+                    || std::fabs(v.toDouble() - prova.reale) > 1e-4 + 1e-9 * std::max(1.0, std::fabs(prova.reale)))
+                    break;
+                trovata = CorrispondeNumero(s, prova.campo->Testo(v));
+                break;
+            case ProvaCampo::Modo::Booleano:
+                trovata = !v.isNull() && v.isValid() && (v.toLongLong() != 0 ? prova.vero : prova.falso);
+                break;
+            case ProvaCampo::Modo::Testo:
+                trovata = Corrisponde(prova.campo->DataType(), prova.campo->Visible, s, prova.campo->Testo(v), opzioni);
+                break;
+            }
+            if (trovata)
+                return r;
+        }
+    }
+    return -1;
+}
+
+} // namespace gridkit

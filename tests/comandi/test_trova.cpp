@@ -1,0 +1,217 @@
+#include "gridkit/comandi/corrispondenza.h"
+#include "gridkit/comandi/trovainndbg.h"
+#include "supporto_comandi.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QApplication>
+
+using namespace gridkit;
+using tabelle::TFieldType;
+
+TEST(Corrispondenza, RegoleDiTestoNumeriEBooleani)
+{
+    const OpzioniRicerca nessuna, maiuscole{false, true}, intera{true, false}, esatta{true, true};
+    EXPECT_TRUE(Corrisponde(TFieldType::ftString, true, "ros", "Rossi", nessuna));
+    EXPECT_FALSE(Corrisponde(TFieldType::ftString, true, "ros", "Rossi", maiuscole));
+    EXPECT_TRUE(Corrisponde(TFieldType::ftString, true, "Ros", "Rossi", maiuscole));
+    EXPECT_TRUE(Corrisponde(TFieldType::ftString, true, "rossi", "Rossi", intera));
+    EXPECT_FALSE(Corrisponde(TFieldType::ftString, true, "rossi", "Rossini", intera));
+    EXPECT_FALSE(Corrisponde(TFieldType::ftString, true, "rossi", "Rossi", esatta));
+    EXPECT_TRUE(Corrisponde(TFieldType::ftString, true, "Rossi", "Rossi", esatta));
+    EXPECT_TRUE(Corrisponde(TFieldType::ftString, true, "città", "CITTÀ", intera));
+
+    EXPECT_TRUE(Corrisponde(TFieldType::ftFloat, true, "12.5", "12.50003", nessuna));
+    EXPECT_FALSE(Corrisponde(TFieldType::ftFloat, true, "12.5", "12.5001", nessuna));
+    EXPECT_FALSE(Corrisponde(TFieldType::ftFloat, true, "12", "12.5", nessuna)); // no partial match
+    EXPECT_FALSE(Corrisponde(TFieldType::ftFloat, true, "12,5", "12.5", nessuna));
+    EXPECT_FALSE(Corrisponde(TFieldType::ftFloat, true, "abc", "12.5", nessuna));
+    EXPECT_FALSE(Corrisponde(TFieldType::ftFloat, true, "0", "", nessuna));
+    EXPECT_FALSE(Corrisponde(TFieldType::ftFloat, false, "12.5", "12.5", nessuna)); // hidden field
+    EXPECT_TRUE(Corrisponde(TFieldType::ftInteger, true, "7", "7", esatta));
+
+    EXPECT_EQ(TestoBooleano("si"), "True");
+    EXPECT_EQ(TestoBooleano("Vero"), "True");
+    EXPECT_EQ(TestoBooleano("yes"), "True");
+    EXPECT_EQ(TestoBooleano("falso"), "False");
+    EXPECT_EQ(TestoBooleano("No"), "False");
+    EXPECT_EQ(TestoBooleano("forse"), "forse");
+    EXPECT_TRUE(Corrisponde(TFieldType::ftBoolean, true, "si", "True", nessuna));
+    EXPECT_FALSE(Corrisponde(TFieldType::ftBoolean, true, "si", "False", nessuna));
+    EXPECT_TRUE(Corrisponde(TFieldType::ftBoolean, true, "true", "True", nessuna));
+}
+
+class ProvaTrova : public ProvaComandi {
+protected:
+    void Trova(const QString& testo, bool primo = true)
+    {
+        dialogo->Testo_Edit->setText(testo);
+        (primo ? dialogo->TrovaPrimo_BitBtn : dialogo->TrovaSuccessivo_BitBtn)->click();
+    }
+    void Apri() { dialogo = std::make_unique<TTrovaInNDBGForm>(*griglia, *tabella); }
+    std::unique_ptr<TTrovaInNDBGForm> dialogo;
+};
+
+TEST_F(ProvaTrova, StatoInizialeEControlli)
+{
+    griglia->HelpContextTrova = 777;
+    Apri();
+    EXPECT_EQ(dialogo->windowTitle(), "Trova");
+    EXPECT_TRUE(dialogo->Giu_RadioButton->isChecked());
+    EXPECT_TRUE(dialogo->TuttiCampi_RadioButton->isChecked());
+    EXPECT_FALSE(dialogo->ParolaIntera_CheckBox->isChecked());
+    EXPECT_EQ(dialogo->Campo_ComboBox->currentIndex(), -1);
+    EXPECT_EQ(dialogo->property("helpContext").toInt(), 777);
+    QStringList campi;
+    for (int i = 0; i < dialogo->Campo_ComboBox->count(); ++i)
+        campi << dialogo->Campo_ComboBox->itemText(i);
+    EXPECT_EQ(campi, QStringList({"ID_001_TABLE", "Nome", "Valore", "Flag", "Note"}));
+
+    // A numeric field disables both boxes; a text field and "Tutte" enable them.
+    dialogo->Campo_ComboBox->setCurrentText("Valore");
+    dialogo->Campo_ComboBoxClick();
+    EXPECT_TRUE(dialogo->Campo_RadioButton->isChecked());
+    EXPECT_FALSE(dialogo->ParolaIntera_CheckBox->isEnabled());
+    EXPECT_FALSE(dialogo->MaiuscoleMinuscole_CheckBox->isEnabled());
+    dialogo->Campo_ComboBox->setCurrentText("Nome");
+    EXPECT_TRUE(dialogo->ParolaIntera_CheckBox->isEnabled());
+    dialogo->Campo_ComboBox->setCurrentText("Flag");
+    EXPECT_FALSE(dialogo->MaiuscoleMinuscole_CheckBox->isEnabled());
+    dialogo->TuttiCampi_RadioButton->click();
+    EXPECT_TRUE(dialogo->MaiuscoleMinuscole_CheckBox->isEnabled());
+
+    // Enter in the text box clicks "Trova primo".
+    dialogo->Testo_Edit->setText("Verdi");
+    QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(dialogo->Testo_Edit, &invio);
+    EXPECT_EQ(Nome(), "Verdi");
+}
+
+TEST_F(ProvaTrova, ValidazioneENessunaCorrispondenza)
+{
+    Apri();
+    tabella->SetRecNo(2);
+    Trova("");
+    ASSERT_EQ(finto.mostrati.size(), 1);
+    EXPECT_EQ(finto.mostrati[0].testo, "Inserire il testo da cercare!");
+    EXPECT_EQ(finto.mostrati[0].titolo, "Errore");
+    EXPECT_EQ(finto.mostrati[0].icona, messaggi::Icona::Errore);
+    dialogo->Campo_RadioButton->click();
+    Trova("x");
+    ASSERT_EQ(finto.mostrati.size(), 2);
+    EXPECT_EQ(finto.mostrati[1].testo, "Selezionare il campo su cui effettuare la ricerca!");
+    EXPECT_EQ(tabella->RecNo(), 2);
+
+    // Nothing found before any match: the dataset stays where it is.
+    dialogo->TuttiCampi_RadioButton->click();
+    Trova("nessuno");
+    ASSERT_EQ(finto.mostrati.size(), 3);
+    EXPECT_EQ(finto.mostrati[2].testo, "Nessuna corrispondenza trovata");
+    EXPECT_EQ(finto.mostrati[2].titolo, "Avviso");
+    EXPECT_EQ(finto.mostrati[2].icona, messaggi::Icona::Avviso);
+    EXPECT_EQ(tabella->RecNo(), 2);
+}
+
+TEST_F(ProvaTrova, PrimoESuccessivoNelleDueDirezioni)
+{
+    Apri();
+    // "ros" in every column: Rossini, then Rossi, then nothing and back to Rossi.
+    Trova("ros");
+    EXPECT_EQ(Nome(), "Rossini");
+    Trova("ros", false);
+    EXPECT_EQ(Nome(), "Rossi");
+    Trova("ros", false);
+    EXPECT_EQ(Testi(), QStringList{"Nessuna corrispondenza trovata"});
+    EXPECT_EQ(Nome(), "Rossi");
+    EXPECT_EQ(dialogo->UltimaCorrispondenza(), 3);
+
+    // Case on: "ros" is in no name (the notes hold "Rossi" with a capital too).
+    dialogo->MaiuscoleMinuscole_CheckBox->setChecked(true);
+    Trova("ros");
+    EXPECT_EQ(Testi().size(), 2);
+    dialogo->MaiuscoleMinuscole_CheckBox->setChecked(false);
+
+    // Upwards: "Trova primo" starts at the last row.
+    dialogo->Su_RadioButton->setChecked(true);
+    Trova("ros");
+    EXPECT_EQ(Nome(), "Rossi");
+    Trova("ros", false);
+    EXPECT_EQ(Nome(), "Rossini");
+
+    // Whole value: "rossi" is Rossi, never Rossini.
+    dialogo->Giu_RadioButton->setChecked(true);
+    dialogo->ParolaIntera_CheckBox->setChecked(true);
+    Trova("rossi");
+    EXPECT_EQ(Nome(), "Rossi");
+    Trova("rossi", false);
+    EXPECT_EQ(Nome(), "Rossi");
+    EXPECT_EQ(Testi().size(), 3);
+}
+
+TEST_F(ProvaTrova, NumeriEBooleaniNellaColonnaScelta)
+{
+    Apri();
+    dialogo->Campo_ComboBox->setCurrentText("Valore");
+    dialogo->Campo_RadioButton->click();
+    Trova("12.5");
+    EXPECT_EQ(Nome(), "Rossi"); // 12.50003, not 12.5001
+    dialogo->Campo_ComboBox->setCurrentText("Flag");
+    Trova("si");
+    EXPECT_EQ(Nome(), "Rossi");
+    Trova("NO");
+    EXPECT_EQ(Nome(), "Rossini");
+    Trova("no", false);
+    EXPECT_EQ(Nome(), "Verdi");
+    EXPECT_TRUE(Testi().isEmpty());
+
+    // In every column: a whole number against the ID and the values, a
+    // boolean word against the flags, a number with decimals never an ID.
+    dialogo->TuttiCampi_RadioButton->click();
+    tabella->SetRecNo(2);
+    const qint64 id = tabella->FieldByName("ID_001_TABLE")->AsInteger();
+    tabella->First();
+    Trova(QString::number(id));
+    EXPECT_EQ(tabella->RecNo(), 2);
+    Trova("7");
+    EXPECT_EQ(Nome(), id == 7 ? "Bianchi" : "Verdi");
+    Trova("vero");
+    EXPECT_EQ(Nome(), "Rossi");
+    Trova(QString::number(id) + ".5");
+    EXPECT_EQ(Testi(), QStringList{"Nessuna corrispondenza trovata"});
+}
+
+TEST_F(ProvaTrova, ComandoDellaGrigliaMostraIlDialogo)
+{
+    finto.ScriviModale([](QDialog& d) {
+        auto& t = dynamic_cast<TTrovaInNDBGForm&>(d);
+        t.Testo_Edit->setText("Verdi");
+        t.TrovaPrimo_BitBtn->click();
+        return int(messaggi::mrCancel);
+    });
+    griglia->Trova();
+    EXPECT_EQ(finto.finestreMostrate, QStringList{"TrovaInNDBGForm"});
+    // The dataset stays on the match after the dialog closes.
+    EXPECT_EQ(Nome(), "Verdi");
+}
+
+TEST_F(ProvaTrova, IlFuocoSegueLaRicerca)
+{
+    Apri();
+    dialogo->show();
+    dialogo->activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->Testo_Edit);
+    Trova("Verdi");
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->TrovaSuccessivo_BitBtn);
+    Trova("Verdi", false);
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->TrovaPrimo_BitBtn);
+    Trova("");
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->Testo_Edit);
+    dialogo->Campo_RadioButton->setChecked(true);
+    Trova("x");
+    EXPECT_EQ(QApplication::focusWidget(), dialogo->Campo_ComboBox);
+}
