@@ -35,6 +35,7 @@ bench: build
 	@$(BUILD)/bench/bench-tabelle $(BUILD)/bench-dati
 	@$(BUILD)/bench/bench-griglia $(BUILD)/bench-dati
 	@$(BUILD)/bench/bench-modifica $(BUILD)/bench-dati
+	@$(BUILD)/bench/bench-comandi $(BUILD)/bench-dati
 	@$(BUILD)/bench/bench-comuni $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
 	@$(BUILD)/bench/bench-navigazione $(BUILD)/bench-navigazione $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so
 	@$(BUILD)/bench/bench-caricamento $(BUILD)/bench-caricamento
