@@ -356,19 +356,29 @@ void TModificaGriglia::ChiudiModifica(TDataSet& dati)
         dati.Cancel();
 }
 
+TNewTable* TModificaGriglia::InizioEliminazione(const QString& domanda)
+{
+    if (!Conferma(griglia_.FinestraDomande(), domanda) || !griglia_.SorgenteAttiva())
+        return nullptr;
+    TDataSet& dati = *griglia_.DataSetGriglia();
+    TNewTable* tabella = Tabella();
+    // A dataset that is no stored table deletes its row the standard way.
+    if (!tabella) {
+        dati.Delete();
+        return nullptr;
+    }
+    ChiudiModifica(dati);
+    return tabella;
+}
+
 void TModificaGriglia::EliminaUno()
 {
     // A cut that ends here leaves no code behind.
     auto azzera = qScopeGuard([this] { operazione_ = TipoOp::top_Nessuna; });
-    if (!Conferma(griglia_.FinestraDomande(), QStringLiteral("Cancellare il dato?")) || !griglia_.SorgenteAttiva())
+    TNewTable* tabella = InizioEliminazione(QStringLiteral("Cancellare il dato?"));
+    if (!tabella)
         return;
     TDataSet& dati = *griglia_.DataSetGriglia();
-    TNewTable* tabella = Tabella();
-    if (!tabella) {
-        dati.Delete();
-        return;
-    }
-    ChiudiModifica(dati);
     if (dati.RecNo() <= 0)
         return;
     TUndoTable& giornale = AssicuraGiornale();
@@ -399,15 +409,10 @@ void TModificaGriglia::EliminaUno()
 void TModificaGriglia::EliminaSelezionati()
 {
     auto azzera = qScopeGuard([this] { operazione_ = TipoOp::top_Nessuna; });
-    if (!Conferma(griglia_.FinestraDomande(), QStringLiteral("Cancellare i dati?")) || !griglia_.SorgenteAttiva())
+    TNewTable* tabella = InizioEliminazione(QStringLiteral("Cancellare i dati?"));
+    if (!tabella)
         return;
     TDataSet& dati = *griglia_.DataSetGriglia();
-    TNewTable* tabella = Tabella();
-    if (!tabella) {
-        dati.Delete();
-        return;
-    }
-    ChiudiModifica(dati);
     QList<int> righe = griglia_.RigheSelezionate();
     TBookmarkList lista = griglia_.SegnalibriSelezionati();
     if (righe.isEmpty() && dati.RecNo() > 0) {

@@ -88,6 +88,9 @@ private:
     void IniziaAggiunta();
     void CopiaCampo(const QString& nome, const QVariant& valore);
     bool PostScrivibile();
+    // The question of a deletion answered Yes, on a stored table whose
+    // pending edit is closed: that table; otherwise nothing is left to do.
+    TNewTable* InizioEliminazione(const QString& domanda);
     void EliminaUno();
     void EliminaSelezionati();
     // Goes to the first row and forward by `avanti`, when the view has them.
