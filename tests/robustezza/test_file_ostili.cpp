@@ -104,7 +104,7 @@ TEST_F(FileOstiliTest, UnArchivioDanneggiatoNonFermaIlProgramma)
             // The provinces come from PRV.DB, which is sound.
             EXPECT_EQ(f.ProvinceCB->count(), 3) << Messaggi().toStdString();
             EXPECT_EQ(Righe(f, "PRV.DB"), 2);
-            EXPECT_EQ(Righe(f, "Combinazioni.db"), Righe(f, "Combinazioni.db"));
+            EXPECT_NO_THROW(Righe(f, "Combinazioni.db"));
         });
     }
     // The sound file back: everything as before.
