@@ -88,7 +88,7 @@ QStringList TNavigazione::ComuniDi(const QString& provincia, const QString& cart
             sql << QString(r == 1 ? "Where ((" : "Or (") + "com.\"Provincia\" = " +
                        Virgolettato(prv_.FieldByName("CODEPRV")->AsString()) + ")";
         }
-        sql << (n > 0 ? ")" : "Where (ID_001_TABLE > 0)") + ComuniVivi();
+        sql << (n > 0 ? ")" : "Where (com.ID_001_TABLE > 0)") + ComuniVivi();
         prv_.Close();
         TQuery tutte(nullptr, &comuni_.sessione());
         tutte.DatabaseName = cartellaArchivioComuni;

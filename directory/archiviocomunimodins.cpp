@@ -64,7 +64,7 @@ TArchivioComuniModIns_Form::TArchivioComuniModIns_Form(QWidget* genitore)
     CodiceFiscale_HJGenericEdit = NuovoEdit(QStringLiteral("CodiceFiscale_HJGenericEdit"), 5);
     CodiceCatastale_HJGenericEdit = NuovoEdit(QStringLiteral("CodiceCatastale_HJGenericEdit"), 5);
 
-    AggiungiRiga(QStringLiteral("Nome comune"), NomeComune_HJGenericEdit, 280);
+    AggiungiRiga(QStringLiteral("Nome comune"), NomeComune_HJGenericEdit, 230);
     AggiungiRiga(QStringLiteral("Regione"), Regioni_ComboBox, 190);
     AggiungiRiga(QStringLiteral("Prov"), Province_ComboBox, 60);
     AggiungiRiga(QStringLiteral("CAP"), CAP_HJGenericNumEdit, 50);

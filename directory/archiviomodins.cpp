@@ -1,6 +1,7 @@
 #include "directory/archiviomodins.h"
 
 #include "aiuto/applicazione.h"
+#include "aiuto/contesto.h"
 #include "directory/hjgenericedit.h"
 #include "directory/rotellafuoco.h"
 #include "directory/sceltacomune.h"
@@ -25,6 +26,7 @@ namespace {
 
 constexpr int LarghezzaClient = 363;
 constexpr int AltezzaStatusBar = 17;
+constexpr int ContestoAiuto = 70; // the archive dialog's topic
 
 } // namespace
 
@@ -33,6 +35,7 @@ TArchivioModIns_Form::TArchivioModIns_Form(QWidget* genitore, int altezza)
               Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("Inserimento e Modifica Comune"));
+    aiuto::ImpostaContestoAiuto(this, ContestoAiuto);
     setFixedSize(LarghezzaClient, altezza);
     auto* colonna = new QVBoxLayout(this);
     colonna->setContentsMargins(0, 0, 0, 8);
@@ -177,6 +180,8 @@ void TArchivioModIns_Form::Ok_BitBtnClick()
     }
     done(messaggi::mrOk);
 }
+
+void TArchivioModIns_Form::Aiuto_BitBtnClick() { aiuto::HelpContext(ContestoAiuto); }
 
 void TArchivioModIns_Form::Annulla_BitBtnClick() { done(messaggi::mrCancel); }
 

@@ -34,7 +34,8 @@ public:
     // OK: the checks, then the record is written and the editor closes.
     void Ok_BitBtnClick();
     void Annulla_BitBtnClick();
-    void Aiuto_BitBtnClick() {}
+    // The archive's help topic (the button would otherwise do nothing).
+    void Aiuto_BitBtnClick();
 
     QLabel* StatusBar;
     QPushButton* Ok_BitBtn;

@@ -18,7 +18,7 @@ TArchivioStatiModIns_Form::TArchivioStatiModIns_Form(QWidget* genitore) : TArchi
     NomeStato_HJGenericEdit = NuovoEdit(QStringLiteral("NomeStato_HJGenericEdit"), 40);
     CodiceFiscale_HJGenericEdit = NuovoEdit(QStringLiteral("CodiceFiscale_HJGenericEdit"), 5);
     CodiceCatastale_HJGenericEdit = NuovoEdit(QStringLiteral("CodiceCatastale_HJGenericEdit"), 5);
-    AggiungiRiga(QStringLiteral("Nome stato"), NomeStato_HJGenericEdit, 280);
+    AggiungiRiga(QStringLiteral("Nome stato"), NomeStato_HJGenericEdit, 230);
     AggiungiRiga(QStringLiteral("Codice\nfiscale"), CodiceFiscale_HJGenericEdit, 50);
     AggiungiRiga(QStringLiteral("Codice\ncatastale"), CodiceCatastale_HJGenericEdit, 50);
 }

@@ -3,14 +3,14 @@
 #include "directory/archiviocomuni.h"
 #include "directory/registroborgal.h"
 #include "directory/ricercacomuni.h"
+#include "directory/sceltacomune.h"
+#include "gridkit/comune/cursoreattesa.h"
 #include "messaggi/messaggi.h"
+#include "tabelle/sessione.h"
 
 #include <QScopeGuard>
 
 #include <optional>
-#include "directory/sceltacomune.h"
-#include "gridkit/comune/cursoreattesa.h"
-#include "tabelle/sessione.h"
 
 namespace borgal {
 

@@ -16,7 +16,11 @@
 #include "tabelle/query.h"
 #include "tabelle/sessione.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QWheelEvent>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -366,6 +370,39 @@ TEST_F(Archivio, StatoEliminatoDallaGrigliaNonSiTrovaPiu)
     form->AggiungiStato_Button->click();
     EXPECT_TRUE(finto.mostrati.isEmpty()) << Testi().join('|').toStdString();
     EXPECT_EQ(Cerca(false, true, "Z110", "NomeStato"), "FRANCIA");
+}
+
+// The long hint goes to the status line; the wheel moves the focus, on
+// the dialog and in an editor.
+TEST_F(Archivio, StatusBarERotella)
+{
+    Prepara();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QStatusTipEvent suggerimento("Testo da cercare nel campo scelto");
+    QApplication::sendEvent(form->TestoComuni_HJGenericEdit, &suggerimento);
+    EXPECT_EQ(form->StatusBar->text(), "Testo da cercare nel campo scelto");
+    EXPECT_EQ(form->StatusBar->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    const auto rotella = [](QWidget* sotto, int passo) {
+        QWheelEvent evento(QPointF(5, 5), sotto->mapToGlobal(QPointF(5, 5)), {}, {0, passo}, Qt::NoButton,
+                           Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(sotto, &evento);
+    };
+    form->TestoComuni_HJGenericEdit->setFocus();
+    rotella(form->ArchivioComuni_NewDBGrid->viewport(), -120);
+    EXPECT_FALSE(form->TestoComuni_HJGenericEdit->hasFocus());
+    rotella(form->ArchivioComuni_NewDBGrid->viewport(), 120);
+    EXPECT_TRUE(form->TestoComuni_HJGenericEdit->hasFocus());
+    SuEditor<TArchivioStatiModIns_Form>([&](TArchivioStatiModIns_Form& e) {
+        e.NomeStato_HJGenericEdit->setFocus();
+        rotella(e.NomeStato_HJGenericEdit, -120);
+        EXPECT_EQ(e.focusWidget(), e.CodiceFiscale_HJGenericEdit);
+        QApplication::sendEvent(e.Ok_BitBtn, &suggerimento);
+        EXPECT_EQ(e.StatusBar->text(), "Testo da cercare nel campo scelto");
+        e.Annulla_BitBtn->click();
+    });
+    form->AggiungiStato_Button->click();
+    EXPECT_EQ(finto.finestreMostrate, QStringList{"ArchivioStatiModIns_Form"});
 }
 
 } // namespace
