@@ -289,19 +289,20 @@ bool THJGenericEdit::IncollaAmmesso(const QString& risultato)
     return true;
 }
 
-void THJGenericEdit::IncollaTesto(const QString& testo)
+bool THJGenericEdit::IncollaTesto(const QString& testo)
 {
     if (isReadOnly() || !IncollaAmmesso(TestoDopoInserimento(testo)))
-        return;
+        return false;
     insert(testo);
+    return true;
 }
 
 void THJGenericEdit::Incolla() { IncollaTesto(QGuiApplication::clipboard()->text()); }
 
-void THJGenericEdit::InserisciData()
+bool THJGenericEdit::InserisciData()
 {
     // The component's short date format is dd/MM/yyyy.
-    IncollaTesto(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    return IncollaTesto(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 void THJGenericEdit::keyPressEvent(QKeyEvent* evento)
@@ -312,13 +313,8 @@ void THJGenericEdit::keyPressEvent(QKeyEvent* evento)
     }
     const auto mod = evento->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
     if (mod == (Qt::ControlModifier | Qt::ShiftModifier)
-        && (evento->key() == Qt::Key_Comma || evento->key() == Qt::Key_Less)) {
-        const QString data = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
-        if (!isReadOnly() && IncollaAmmesso(TestoDopoInserimento(data))) {
-            insert(data);
-            return;
-        }
-    }
+        && (evento->key() == Qt::Key_Comma || evento->key() == Qt::Key_Less) && InserisciData())
+        return; // refused: the key is handled normally
     const QString testo = evento->text();
     if (!testo.isEmpty() && !(evento->modifiers() & Qt::ControlModifier))
         for (QChar c : testo)

@@ -146,9 +146,10 @@ public:
     // The edit whose InternalLinkEdit this edit is, nullptr when none.
     THJGenericEdit* EditCollegante() const { return collegante_; }
 
-    // The paste of the clipboard text with its checks; the date shortcut.
+    // The paste of the clipboard text with its checks; the date shortcut
+    // (true when the date went in).
     void Incolla();
-    void InserisciData();
+    bool InserisciData();
     // The check on leaving the edit: false (after the message, the focus
     // back on the edit) when it is mandatory and empty.
     bool VerificaObbligatorio();
@@ -183,7 +184,7 @@ private:
     bool LatoOccupato(THJSetAllineamento lato, const QObject* escluso) const;
     void Posiziona(QWidget& compagno, THJSetAllineamento lato, bool prendiAltezza);
     void ApplicaCharCase();
-    void IncollaTesto(const QString& testo);
+    bool IncollaTesto(const QString& testo);
 
     bool obbligatorio_ = false;
     QString obbligatorioText_;
