@@ -23,6 +23,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -139,6 +141,38 @@ void Tolleranza(TMainForm& principale, Immagini& immagini)
     immagini.Salva(tolleranza, "tolleranza-3-zona");
 }
 
+// The directory's archive dialog, as "..." of the point entry shows it,
+// with both pages, and its two editors on the current rows.
+void ArchivioComuni(TMainForm& principale, messaggi::ServizioMessaggiFinto& servizio, Immagini& immagini)
+{
+    const auto editor = [&](const char* nome) {
+        servizio.ScriviModale([&immagini, nome](QDialog& e) {
+            immagini.Salva(e, nome);
+            e.hide();
+            return int(messaggi::mrCancel);
+        });
+    };
+    servizio.ScriviModale([&](QDialog& d) {
+        d.show();
+        auto* pagine = d.findChild<QTabWidget*>("OvcNotebook1");
+        Scrivi(d.findChild<QLineEdit*>("TestoComuni_HJGenericEdit"), "ROMA");
+        immagini.Salva(d, "archivio-comuni");
+        editor("modifica-comune");
+        d.findChild<QPushButton*>("ModificaComune_Button")->click();
+        pagine->setCurrentIndex(0);
+        Scrivi(d.findChild<QLineEdit*>("TestoStati_HJGenericEdit"), "FRANCIA");
+        immagini.Salva(d, "archivio-stati");
+        editor("modifica-stato");
+        d.findChild<QPushButton*>("ModificaStato_Button")->click();
+        d.hide();
+        return int(messaggi::mrCancel);
+    });
+    if (!principale.ComuniIntf || !principale.ComuniIntf->MostraArchivio(true, true).isEmpty())
+        throw std::runtime_error("archivio dei comuni non mostrato");
+    if (servizio.finestreMostrate.filter("ModIns_Form").size() != 2)
+        throw std::runtime_error("editori dell'archivio non mostrati");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -175,6 +209,7 @@ int main(int argc, char** argv)
         Preferenze(principale, immagini);
         Ricerca(principale, servizio, immagini);
         Tolleranza(principale, immagini);
+        ArchivioComuni(principale, servizio, immagini);
         TAvvisoForm avviso(&principale);
         immagini.Salva(avviso, "avviso");
         TIstruzioniForm istruzioni(&principale);
