@@ -183,7 +183,9 @@ void TZRElencoLbp::ElaboraLibretto(const QString& percorso)
         };
         try {
             risultato = elaborazione_->ElaboraLibretto(percorso);
-            if (risultato == messaggi::mrOk && griglia_ && griglia_->Columns().Count() > 11)
+            // The grid leaves the system columns out itself: it has the 11
+            // of the results, or their stored layout.
+            if (risultato == messaggi::mrOk && griglia_)
                 TitoliRisultati(*griglia_, true);
         } catch (const std::exception& errore) {
             attesa.reset();

@@ -193,7 +193,7 @@ Libretto LeggiLibretto(QByteArrayView testo)
             break;
         for (int indice : {d.I, d.J})
             if (indice >= libretto.Punti.size()) {
-                errore(d.Riga, QStringLiteral("la distanza indica il punto %1, ma il libretto ha %2 punti").arg(indice + 1).arg(libretto.Punti.size()));
+                errore(d.Riga, QStringLiteral("la distanza indica il punto %1, ma il libretto ha solo %2 PF").arg(indice + 1).arg(libretto.Punti.size()));
                 break;
             }
     }
