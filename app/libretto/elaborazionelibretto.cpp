@@ -262,8 +262,13 @@ void TElaborazioneLibretto::PreparaRicerca()
 
 bool TElaborazioneLibretto::CercaTratte()
 {
-    tabellaTratte_.Close();
-    tabellaTratte_.Riapri();
+    // Every live row of the archive: the search opened them just before
+    // the book list (AzzeraRisultati), and a table so open is not run again.
+    if (!tabellaTratte_.Active() || !tabellaTratte_.Condizioni.isEmpty() || !tabellaTratte_.TabelleAggiuntive.isEmpty()
+        || !tabellaTratte_.Filtri.isEmpty()) {
+        tabellaTratte_.Close();
+        tabellaTratte_.Riapri();
+    }
     if (tabellaTratte_.RecordCount() == 0) {
         Esito = EsitoArchivioVuoto;
         return false;

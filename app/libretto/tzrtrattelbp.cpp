@@ -86,6 +86,9 @@ void TZRTratteLbp::Imposta()
     tabella_->NotAppend = true;
     tabella_->ReadOnly = true;
     tabella_->UniDirectional = false;
+    // Metres with the three decimals they are written with.
+    for (const char* campo : {"TrattaAttuale", "TrattaInArchivio", "Differenza", "ScartoQMedio"})
+        tabella_->ImpostaCampo(QLatin1String(campo), {QString(), 0, QStringLiteral("#########0.000"), true});
 
     sorgente_->SetDataSet(tabella_);
     griglia_->SetDataSource(sorgente_);

@@ -98,6 +98,14 @@ TEST_F(FinestreLibrettoTest, IlControlloNelPannelloConLeSueImpostazioni)
     ASSERT_NE(senzaGenitore.Browser(), nullptr);
     EXPECT_EQ(senzaGenitore.Browser()->toolTip(), "Navigazione");
     senzaGenitore.setParent(nullptr);
+
+    // Exit asks whether to keep the changed layout of the results grid.
+    f->crm->Griglia().SegnaLayoutCambiato();
+    finto.Rispondi(messaggi::mrNo);
+    f->EsciBtClick();
+    ASSERT_FALSE(finto.mostrati.isEmpty());
+    EXPECT_EQ(finto.mostrati[0].testo, "Salvare le modifiche sulla lista?");
+    EXPECT_FALSE(f->isVisible());
 }
 
 TEST_F(FinestreLibrettoTest, RisultatiMostratiEPoiRimossi)
