@@ -225,18 +225,7 @@ int main(int argc, char** argv)
     finestra.show();
     auto directory = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
     QStringList valori;
-    auto risolvi = [&](const QString& testo, tratte::DatiComune& v) {
-        valori.clear();
-        const bool trovato = directory->CercaComune(true, false, testo, valori);
-        auto valore = [&](const QString& nome) {
-            for (const QString& r : std::as_const(valori))
-                if (r.section('=', 0, 0) == nome)
-                    return r.section('=', 1);
-            return QString();
-        };
-        v = {valore("CodiceCatastale"), valore("CodiceFiscale"), valore("Provincia"), valore("NomeComune")};
-        return trovato;
-    };
+    auto risolvi = [&](const QString& testo, tratte::DatiComune& v) { return tratte::RisolviConDirectory(*directory.Get(), valori, testo, v); };
 
     std::vector<double> azzeramenti, totali, preliminari, lettura, ricerca, scrittura, vista;
     int righe = 0;

@@ -140,16 +140,7 @@ int Libretto(Contesto& c, const QCommandLineParser& riga)
     auto directory = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
     QStringList valori;
     tratte::TElaborazioneLibretto elaborazione(risultati, tabellaTratte, [&](const QString& testo, tratte::DatiComune& v) {
-        valori.clear();
-        const bool trovato = directory->CercaComune(true, false, testo, valori);
-        auto valore = [&](const QString& nome) {
-            for (const QString& r : std::as_const(valori))
-                if (r.section('=', 0, 0) == nome)
-                    return r.section('=', 1);
-            return QString();
-        };
-        v = {valore("CodiceCatastale"), valore("CodiceFiscale"), valore("Provincia"), valore("NomeComune")};
-        return trovato;
+        return tratte::RisolviConDirectory(*directory.Get(), valori, testo, v);
     });
     const int esito = elaborazione.ElaboraLibretto(percorso);
     elaborazione.SvuotaPunti();

@@ -46,6 +46,21 @@ const QHash<QString, QString>& ProvinceMadri()
     return madri;
 }
 
+bool RisolviConDirectory(borgal::IBorgal& directory, QStringList& valori, const QString& testo, DatiComune& v)
+{
+    valori.clear();
+    const bool trovato = directory.CercaComune(true, false, testo, valori);
+    auto valore = [&valori](const QString& nome) {
+        for (const QString& riga : std::as_const(valori))
+            if (riga.section('=', 0, 0) == nome)
+                return riga.section('=', 1);
+        return QString();
+    };
+    v = {valore(QStringLiteral("CodiceCatastale")), valore(QStringLiteral("CodiceFiscale")), valore(QStringLiteral("Provincia")),
+         valore(QStringLiteral("NomeComune"))};
+    return trovato;
+}
+
 TElaborazioneLibretto::TElaborazioneLibretto(gridkit::TNewTable& risultati, gridkit::TNewTable& tabellaTratte,
                                              TNavigazione::Risolutore risolvi)
     : Table1(nullptr, &tabellaTratte.sessione()), PrvTable(nullptr, &tabellaTratte.sessione()), risultati_(risultati),
@@ -234,8 +249,7 @@ int TElaborazioneLibretto::ElaboraLibretto(const QString& percorso)
         return 2;
     if (Fase)
         Fase(FaseScrittura);
-    ScriviRisultati();
-    return 1;
+    return ScriviRisultati() ? 1 : 2;
 }
 
 void TElaborazioneLibretto::SvuotaPunti()
@@ -311,11 +325,11 @@ QString TElaborazioneLibretto::EsitoTolleranza(double differenza, double distanz
         + QString::asprintf("%1.3f", regola.Mostrata(distanza));
 }
 
-void TElaborazioneLibretto::ScriviRisultati()
+bool TElaborazioneLibretto::ScriviRisultati()
 {
     std::unique_ptr<TTable> scrivibile = risultati_.GetLiveTable();
     if (!scrivibile)
-        return;
+        return false;
     scrivibile->CancelRange();
     // The first record of each pair label.
     QHash<QString, int> etichette;
@@ -372,6 +386,7 @@ void TElaborazioneLibretto::ScriviRisultati()
     tutte.Conferma();
     scrivibile.reset();
     risultati_.Riapri();
+    return true;
 }
 
 } // namespace tratte

@@ -8,6 +8,7 @@
 // verdicts of the three zones, into the results table. The book-list
 // dialog TZRElencoLbp and tratte-cli share it.
 #include "app/navigazione.h"
+#include "directory/interfacce.h"
 #include "gridkit/tabella/newtable.h"
 #include "pregeo/ivtrpregeomanager.h"
 #include "tabelle/tabella.h"
@@ -41,6 +42,11 @@ inline const QString FaseScrittura = QStringLiteral("Attendere... Scrittura dati
 
 // The new provinces and the provinces they were made from.
 const QHash<QString, QString>& ProvinceMadri();
+
+// A lookup of the directory (CercaComune of comuni, not states), its
+// answer read from `valori` into the four values; false when the
+// directory does not know the text.
+bool RisolviConDirectory(borgal::IBorgal& directory, QStringList& valori, const QString& testo, DatiComune& v);
 
 class TElaborazioneLibretto {
 public:
@@ -80,7 +86,8 @@ public:
     bool ProvinciaMadreCaricata(const QString& provincia) const;
     void PreparaRicerca();
     bool CercaTratte();
-    void ScriviRisultati();
+    // False when the results table could not be written (the message shown).
+    bool ScriviRisultati();
 
     // "PF" + the number (a "0" in front of one digit) + "/" + the sheet
     // part + "/" + the comune code.

@@ -97,17 +97,7 @@ TZRElencoLbp::TZRElencoLbp(gridkit::TNewTable& risultati, gridkit::TNewDBGrid* g
     connect(AiutoBt, &QPushButton::clicked, this, &TZRElencoLbp::AiutoBtClick);
 
     elaborazione_ = std::make_unique<TElaborazioneLibretto>(risultati, tabellaTratte, [this](const QString& testo, DatiComune& v) {
-        valoriComune_.clear();
-        const bool trovato = comuni_ && comuni_->CercaComune(true, false, testo, valoriComune_);
-        auto valore = [this](const QString& nome) {
-            for (const QString& riga : std::as_const(valoriComune_))
-                if (riga.section('=', 0, 0) == nome)
-                    return riga.section('=', 1);
-            return QString();
-        };
-        v = {valore(QStringLiteral("CodiceCatastale")), valore(QStringLiteral("CodiceFiscale")), valore(QStringLiteral("Provincia")),
-             valore(QStringLiteral("NomeComune"))};
-        return trovato;
+        return comuni_ && RisolviConDirectory(*comuni_.Get(), valoriComune_, testo, v);
     });
     FormCreate();
 }

@@ -53,16 +53,7 @@ protected:
         TElaborazioneLibretto::AzzeraRisultati(risultati, tratte);
         directory = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
         e = std::make_unique<TElaborazioneLibretto>(risultati, tratte, [this](const QString& testo, DatiComune& v) {
-            valori.clear();
-            const bool trovato = directory->CercaComune(true, false, testo, valori);
-            auto valore = [&](const QString& nome) {
-                for (const QString& r : std::as_const(valori))
-                    if (r.section('=', 0, 0) == nome)
-                        return r.section('=', 1);
-                return QString();
-            };
-            v = {valore("CodiceCatastale"), valore("CodiceFiscale"), valore("Provincia"), valore("NomeComune")};
-            return trovato;
+            return RisolviConDirectory(*directory.Get(), valori, testo, v);
         });
     }
 
