@@ -26,7 +26,6 @@ QStringList RegistraInstallazione(const QString& cartellaProgramma)
         chiave.WriteString(QStringLiteral("Archivi"), nome, percorso);
         scritti << nome + '=' + percorso;
     }
-    // The component libraries of the installation, registered in the classes hive.
     // The installation folder that holds the data folder, which the
     // survey-book search reads and the program never writes.
     registro::TRegIniFile programma(QStringLiteral("SOFTWARE\\QUINTOR\\ORBIS77"));
@@ -35,6 +34,7 @@ QStringList RegistraInstallazione(const QString& cartellaProgramma)
         programma.WriteString(QStringLiteral("Tratte"), QStringLiteral("PathArchivi"), cartella);
         scritti << QStringLiteral("PathArchivi=") + cartella;
     }
+    // The component libraries of the installation, registered in the classes hive.
     for (const char* nome : {"libborgal.so", "libzrwinstampa.so", "libvtrpregeo.so"}) {
         const QString libreria = QDir(cartellaProgramma).absoluteFilePath(QLatin1String(nome));
         if (!QFileInfo::exists(libreria))

@@ -115,3 +115,41 @@ TEST(LetturaLibretto, EsitiDiTolleranzaNeiLoroCampi)
 }
 
 } // namespace
+
+namespace {
+
+// Books damaged at random, byte by byte: each is read or refused, and a
+// refusal always names a line of the text.
+TEST(LetturaLibretto, LibriGuastiSenzaCrolli)
+{
+    const QByteArray sano = "# prova\nLIBRETTO;1\nELABORATO;SI\nPF;H501A;5;0;1\nPF;G999;12;B;17\nDIST;1;2;153.204;0.012\nDIST;2;1;1.5;0.1\n";
+    std::uint32_t stato = 12345;
+    auto caso = [&stato] {
+        stato = stato * 1664525u + 1013904223u;
+        return stato >> 8;
+    };
+    for (int prova = 0; prova < 5000; ++prova) {
+        QByteArray testo = sano;
+        const int guasti = 1 + int(caso() % 4);
+        for (int g = 0; g < guasti; ++g) {
+            const int posizione = int(caso() % std::uint32_t(testo.size()));
+            switch (caso() % 3) {
+            case 0: testo[posizione] = char(caso() & 0xff); break;
+            case 1: testo.remove(posizione, 1 + int(caso() % 6)); break;
+            default: testo.insert(posizione, ";;\n9"[caso() % 4]); break;
+            }
+        }
+        const Libretto l = LeggiLibretto(testo);
+        if (!l.Errore.isEmpty()) {
+            EXPECT_GE(l.RigaErrore, 1);
+            EXPECT_LE(l.RigaErrore, testo.count('\n') + 1);
+        } else if (l.Valido()) {
+            for (const DistanzaLibretto& d : l.Distanze) {
+                EXPECT_LT(d.I, l.Punti.size());
+                EXPECT_LT(d.J, l.Punti.size());
+            }
+        }
+    }
+}
+
+} // namespace
