@@ -43,6 +43,8 @@ bench: build
 	@scripts/installa-pacchetti sqlite3 strace
 	@$(BUILD)/bench/bench-lettura $(BUILD)/bench-lettura $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
 	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi data/ArchivioComuni
+	@$(BUILD)/bench/bench-libretto $(BUILD)/bench-lettura $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
+	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi data/ArchivioComuni $(BUILD)/outside/pregeo/libvtrpregeo.so
 	@$(BUILD)/bench/bench-stampa $(BUILD)/bench-stampa $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
 	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi
 

@@ -46,6 +46,8 @@ public:
     void CreaTabelleMancanti();
     void CreaTabellaTratte();
     void CreaTabellaTratteLibretto();
+    // Whether TratteLibretto.db holds the protocol as the archive does (text).
+    bool ProtocolloAlfanumerico();
     void CreaTabellaPrv(const QString& cartella);
 
     tabelle::TSession& sessione() const { return *sessione_; }

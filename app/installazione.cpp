@@ -26,8 +26,16 @@ QStringList RegistraInstallazione(const QString& cartellaProgramma)
         chiave.WriteString(QStringLiteral("Archivi"), nome, percorso);
         scritti << nome + '=' + percorso;
     }
+    // The installation folder that holds the data folder, which the
+    // survey-book search reads and the program never writes.
+    registro::TRegIniFile programma(QStringLiteral("SOFTWARE\\QUINTOR\\ORBIS77"));
+    if (!programma.ValueExists(QStringLiteral("Tratte"), QStringLiteral("PathArchivi"))) {
+        const QString cartella = QDir::toNativeSeparators(QDir(cartellaProgramma).absolutePath());
+        programma.WriteString(QStringLiteral("Tratte"), QStringLiteral("PathArchivi"), cartella);
+        scritti << QStringLiteral("PathArchivi=") + cartella;
+    }
     // The component libraries of the installation, registered in the classes hive.
-    for (const char* nome : {"libborgal.so", "libzrwinstampa.so"}) {
+    for (const char* nome : {"libborgal.so", "libzrwinstampa.so", "libvtrpregeo.so"}) {
         const QString libreria = QDir(cartellaProgramma).absoluteFilePath(QLatin1String(nome));
         if (!QFileInfo::exists(libreria))
             continue;

@@ -63,6 +63,18 @@ int Cerca(Contesto& contesto, const QCommandLineParser& riga);
 // option.
 int Stampa(Contesto& contesto, const QCommandLineParser& riga);
 
+// libretti [CARTELLA]: the books processed correctly of the folder (the
+// Pregeo folder when omitted), one name a line without extension; exit 1
+// when there is none.
+int Libretti(Contesto& contesto, const QCommandLineParser& riga);
+// libretto FILE [--pdf OUT]: the survey-book search on one book (with or
+// without ".out"): the results table tab-separated under a header, and
+// with --pdf printed through the survey-book report. Exit 3 with the main
+// window's warning when nothing matches; 1 for a book not processed
+// correctly or malformed (the line named), an empty archive or a missing
+// PRV.DB.
+int Libretto(Contesto& contesto, const QCommandLineParser& riga);
+
 // The view of tratte, and the search of cerca, opened in `tabella` (the
 // archive prepared in `archivio`); 0, or the exit status of a failure
 // already reported.

@@ -86,6 +86,16 @@ const QList<Comando>& Comandi()
           O("ordina", "La colonna per cui ordinare.", "CAMPO"), O("discendente", "Ordine decrescente."),
           O("pagine", "Solo le pagine da DA ad A.", "DA-A"), O("copie", "Il numero delle copie (da 1 a 65535).", "N")},
          Stampa},
+        {"libretti", "[CARTELLA]", 0, 1,
+         "Elenca i libretti elaborati correttamente della cartella (se manca, quella di Pregeo delle impostazioni), "
+         "uno per riga, senza estensione; esce con 1 se non ce n'è.",
+         {}, Libretti},
+        {"libretto", "FILE", 1, 1,
+         "La ricerca su libretto: legge i punti fiduciali e le distanze del libretto FILE (con o senza .out), cerca "
+         "le tratte archiviate tra i punti e stampa i risultati separati da tabulazioni sotto una riga "
+         "d'intestazione; con --pdf li stampa anche con il rapporto dei libretti. Esce con 3 se non trova "
+         "corrispondenze, con 1 per un libretto non elaborato o non valido, un archivio vuoto o PRV.DB mancante.",
+         {O("pdf", "Il file PDF da scrivere con i risultati.", "OUT")}, Libretto},
         {"tolleranza", "ARCHIVIATA MISURATA ZONA", 3, 3,
          "Il controllo della tolleranza della distanza misurata rispetto a quella archiviata, nella zona 0 "
          "(urbana), 1 (extraurbana pianeggiante) o 2 (extraurbana sfavorevole): stampa Differenza=, "
@@ -137,7 +147,8 @@ QString TestoOpzioni(const QList<QCommandLineOption>& opzioni)
 
 const QString Uscite = QStringLiteral(
     "Uscita: 0 riuscito; 1 non trovato, o errore (il messaggio sullo standard error); 2 riga di comando "
-    "non valida, o intervallo di pagine errato (stampa); 3 più candidati (comune), provincia già caricata (carica).\n");
+    "non valida, o intervallo di pagine errato (stampa); 3 più candidati (comune), provincia già caricata (carica), "
+    "nessuna corrispondenza (libretto).\n");
 
 QString AiutoProgramma()
 {
