@@ -34,6 +34,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -200,7 +204,14 @@ void Caricamento(TMainForm& principale, Immagini& immagini)
 
 void Stampa(TMainForm& principale, Immagini& immagini)
 {
+    // As the program opens it: on the printer, every page, one copy; the
+    // built-in PDF printer writes into a user's documents.
+    principale.PrinterSetupDialog1->printer()->setOutputFileName("/home/geometra/Documenti/Stampa tratte.pdf");
     zrwinstampa::TDialogoStampa dialogo(principale.PrinterSetupDialog1, &principale);
+    dialogo.StampanteRB->setChecked(true);
+    dialogo.TutteRB->setChecked(true);
+    dialogo.CopieSE->setValue(1);
+    dialogo.Aggiorna();
     immagini.Salva(dialogo, "stampa");
 }
 
