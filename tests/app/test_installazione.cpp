@@ -22,14 +22,17 @@ struct Esito {
     QString errori;
 };
 
-Esito EseguiComeUtente(const QStringList& argomenti, const QProcessEnvironment& ambiente)
+// tratte-cli run by a user who is not root (nobody, when the test is
+// root), or as the test runs when not `comeUtente`.
+Esito EseguiComeUtente(const QStringList& argomenti, const QProcessEnvironment& ambiente, bool comeUtente = true)
 {
     QProcess p;
     p.setProcessEnvironment(ambiente);
-    p.setChildProcessModifier([] {
-        if (::geteuid() == 0 && (::setgid(Nessuno) != 0 || ::setuid(Nessuno) != 0))
-            ::_exit(127);
-    });
+    if (comeUtente)
+        p.setChildProcessModifier([] {
+            if (::geteuid() == 0 && (::setgid(Nessuno) != 0 || ::setuid(Nessuno) != 0))
+                ::_exit(127);
+        });
     p.start(QStringLiteral(TRATTE_CLI), argomenti);
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
@@ -154,11 +157,8 @@ TEST(Installazione, PortatileLavoraSulPosto)
     Scrivi(programma + "/Archivi/ReportTratte.rpt", "rapporto");
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert("XDG_DATA_HOME", cartella.file("dati"));
-    QProcess p;
-    p.setProcessEnvironment(ambiente);
-    p.start(QStringLiteral(TRATTE_CLI), {"--programma", programma, "province"});
-    p.waitForFinished(60000);
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const Esito e = EseguiComeUtente({"--programma", programma, "province"}, ambiente, false);
+    EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
     EXPECT_TRUE(QFile::exists(programma + "/Archivi/PRV.DB"));
     EXPECT_FALSE(QFile::exists(cartella.file("dati")));
 }
@@ -174,11 +174,7 @@ TEST(Installazione, RegistrazioneDellaMacchina)
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert("TRATTE_REGISTRO_MACCHINA", cartella.file("macchina"));
     auto esegui = [&](const QStringList& argomenti) {
-        QProcess p;
-        p.setProcessEnvironment(ambiente);
-        p.start(QStringLiteral(TRATTE_CLI), QStringList{"--programma", installazione, "registra"} + argomenti);
-        p.waitForFinished(60000);
-        return Esito{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return EseguiComeUtente(QStringList{"--programma", installazione, "registra"} + argomenti, ambiente, false);
     };
     Esito e = esegui({"--macchina"});
     ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
