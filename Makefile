@@ -7,7 +7,7 @@ PACCHETTI = cmake g++ make pkg-config qt6-base-dev libgl-dev libsqlcipher-dev \
             libssl-dev libgtest-dev libgmock-dev libbenchmark-dev \
             poppler-utils
 
-.PHONY: run test build configure deps install bench bench-nazionale clean
+.PHONY: run test build configure deps install deb prova-deb bench bench-nazionale clean
 
 deps:
 	@scripts/installa-pacchetti $(PACCHETTI)
@@ -23,6 +23,21 @@ install: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The Debian package build/tratte_VERSION_ARCH.deb, checked by lintian.
+deb: build
+	@scripts/installa-pacchetti dpkg-dev file lintian librsvg2-bin
+	@cmake -S . -B $(BUILD) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target pacchetto_file
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@lintian --fail-on error $(BUILD)/tratte_*.deb
+	@ls $(BUILD)/tratte_*.deb
+
+# The package installed on a clean Debian 12 made by debootstrap, then
+# tratte-cli province and tratte started by an ordinary user (root; a few
+# minutes; not part of make test).
+prova-deb: deb
+	@scripts/prova-pacchetto $(BUILD)
 
 # An empty archive gets the sample series of the installation.
 run: install

@@ -483,7 +483,7 @@ void TMainForm::FormCreate()
 {
     // 1-2. Splash and help file.
     TStartForm::Mostra(nullptr);
-    aiuto::ImpostaHelpFile(QDir(QCoreApplication::applicationDirPath()).filePath("Tratte.hlp"));
+    aiuto::ImpostaHelpFile(QDir(Archivio.CartellaProgramma).filePath("Tratte.hlp"));
     aiuto::ImpostaFinestraPrincipale(this);
     // The registry store: opening the program's key, as every setting does,
     // tells whether it can be used. A failure is reported here, once.

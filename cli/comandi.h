@@ -17,9 +17,14 @@ class TArchivioDati;
 namespace cli {
 
 struct Contesto {
+    // The folder the program works in: the installation's when it can be
+    // written, else the per-user program folder (app/installazione.h).
     QString cartellaProgramma;
     QTextStream& uscita;
     QTextStream& errori;
+    // The installation: tratte-cli's folder or the one of --programma,
+    // where the libraries are.
+    QString cartellaInstallazione = cartellaProgramma;
 };
 
 // Each command gets the parser that has read its own options and

@@ -5,6 +5,8 @@
 // naming the fault, and exit 2.
 #include "comandi.h"
 
+#include "app/installazione.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -45,8 +47,12 @@ const QList<Comando>& Comandi()
     static const QList<Comando> comandi = {
         {"registra", "", 0, 0,
          "Registra le librerie dei componenti e, dove mancano, i percorsi dell'archivio comuni, come fa "
-         "l'installazione; stampa i valori scritti.",
-         {}, Registra},
+         "l'installazione; stampa i valori scritti. Un'installazione che l'utente non può scrivere lavora "
+         "nella cartella dell'utente (XDG_DATA_HOME/tratte), preparata e registrata al primo avvio.",
+         {O("macchina", "Registra le librerie dei componenti nel registro delle classi della macchina, per "
+                        "tutti gli utenti (lo fa il pacchetto dopo l'installazione)."),
+          O("cancella", "Con --macchina, cancella quella registrazione.")},
+         Registra},
         {"province", "", 0, 0,
          "Crea le tabelle mancanti ed elenca le province caricate: sigla, nome e data della distribuzione.", {},
          Province},
@@ -244,11 +250,16 @@ int Esegui(Contesto& c, const QStringList& argomenti)
     }
     if (proprio.isSet(QStringLiteral("programma")))
         c.cartellaProgramma = QDir(proprio.value(QStringLiteral("programma"))).absolutePath();
+    c.cartellaInstallazione = c.cartellaProgramma;
     const qsizetype n = proprio.positionalArguments().size();
     if (n < comando->minimo || (comando->massimo >= 0 && n > comando->massimo)) {
         c.errori << "Uso: tratte-cli " << Sintassi(*comando) << '\n' << "Aiuto: " << aiuto << '\n';
         return 2;
     }
+    // The machine's registration (run by the package as root) makes no
+    // per-user folder.
+    if (comando->nome != QLatin1String("registra") || !proprio.isSet(QStringLiteral("macchina")))
+        c.cartellaProgramma = tratte::CartellaDiLavoro(c.cartellaInstallazione);
     return comando->esegui(c, proprio);
 }
 
