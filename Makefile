@@ -7,7 +7,7 @@ PACCHETTI = cmake g++ make pkg-config qt6-base-dev libgl-dev libsqlcipher-dev \
             libssl-dev libgtest-dev libgmock-dev libbenchmark-dev \
             poppler-utils
 
-.PHONY: run test build configure deps install bench bench-nazionale clean test-asan fuzz
+.PHONY: run test build configure deps install deb prova-deb bench bench-nazionale clean test-asan fuzz
 
 deps:
 	@scripts/installa-pacchetti $(PACCHETTI)
@@ -53,6 +53,21 @@ fuzz:
 	@cmake --build $(FUZZ_BUILD) --target fuzz -j$(JOBS)
 	@scripts/fuzz $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDI) $(FUZZ_ESECUZIONI) $(FUZZ_BERSAGLI)
 
+# The Debian package build/tratte_VERSION_ARCH.deb, checked by lintian.
+deb: build
+	@scripts/installa-pacchetti dpkg-dev file lintian librsvg2-bin
+	@cmake -S . -B $(BUILD) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target pacchetto_file
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@lintian --fail-on error $(BUILD)/tratte_*.deb
+	@ls $(BUILD)/tratte_*.deb
+
+# The package installed on a clean Debian 12 made by debootstrap, then
+# tratte-cli province and tratte started by an ordinary user (root; a few
+# minutes; not part of make test).
+prova-deb: deb
+	@scripts/prova-pacchetto $(BUILD)
+
 # An empty archive gets the sample series of the installation.
 run: install
 	@$(DIST)/tratte-cli registra
@@ -72,6 +87,8 @@ bench: build
 	@scripts/installa-pacchetti sqlite3 strace
 	@$(BUILD)/bench/bench-lettura $(BUILD)/bench-lettura $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
 	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi data/ArchivioComuni
+	@$(BUILD)/bench/bench-libretto $(BUILD)/bench-lettura $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
+	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi data/ArchivioComuni $(BUILD)/outside/pregeo/libvtrpregeo.so
 	@$(BUILD)/bench/bench-stampa $(BUILD)/bench-stampa $(BUILD)/ArchivioComuni $(BUILD)/directory/libborgal.so \
 	  $(BUILD)/cli/tratte-cli $(BUILD)/Archivi
 

@@ -36,7 +36,7 @@ const QStringList CampiTratte = {
 
 const QStringList CampiTratteLibretto = {
     "CoppiaPF,30", "Urbane,22", "Extraurbane,22", "Sfavorevoli,22", "TrattaAttuale,N,12",
-    "TrattaInArchivio,N,12", "Differenza,N,12", "ScartoQMedio,N,12", "Anno,I", "Protocollo,I", "FlagUfficio,1"};
+    "TrattaInArchivio,N,12", "Differenza,N,12", "ScartoQMedio,N,12", "Anno,I", "Protocollo,13", "FlagUfficio,1"};
 
 } // namespace
 
@@ -79,7 +79,7 @@ void TArchivioDati::CreaTabelleMancanti()
         throw EDBEngineError(QStringLiteral("Cartella dei dati '%1' non trovata.").arg(CartellaDati()));
     if (!EsisteFile(CartellaDati() + "/Tratte.DB"))
         CreaTabellaTratte();
-    if (!EsisteFile(CartellaDati() + "/TratteLibretto.DB"))
+    if (!EsisteFile(CartellaDati() + "/TratteLibretto.DB") || !ProtocolloAlfanumerico())
         CreaTabellaTratteLibretto();
     if (!EsisteFile(CartellaDati() + "/PRV.DB"))
         CreaTabellaPrv(CartellaDati());
@@ -135,6 +135,23 @@ QStringList TArchivioDati::VerificaTabelle()
                           .arg(QDir::toNativeSeparators(percorso), causa);
     }
     return avvisi;
+}
+
+bool TArchivioDati::ProtocolloAlfanumerico()
+{
+    // The results table only ever holds the last search's results: one of
+    // the old layout, whose protocol was a long integer, is made again.
+    // A file that cannot be read is left alone: the start-up check names it.
+    try {
+        TTable risultati(nullptr, sessione_);
+        risultati.DatabaseName = CartellaDati();
+        risultati.TableName = QStringLiteral("TratteLibretto.db");
+        risultati.Open();
+        const TField* protocollo = risultati.FindField(QStringLiteral("Protocollo"));
+        return !protocollo || protocollo->DataType() == TFieldType::ftString;
+    } catch (const EDBEngineError&) {
+        return true;
+    }
 }
 
 void TArchivioDati::CreaTabellaArchivio(const QString& nome, const QStringList& campi)

@@ -51,6 +51,8 @@ public:
     QStringList VerificaTabelle();
     void CreaTabellaTratte();
     void CreaTabellaTratteLibretto();
+    // False only for a TratteLibretto.db of the old layout (protocol a long integer).
+    bool ProtocolloAlfanumerico();
     void CreaTabellaPrv(const QString& cartella);
 
     tabelle::TSession& sessione() const { return *sessione_; }

@@ -3,11 +3,13 @@
 #include "aiuto/htmlhelp.h"
 #include "app/caricamento/taggform.h"
 #include "app/caricamento/tdelprvform.h"
+#include "app/installazione.h"
 #include "app/mainform.h"
 #include "app/ricerca/tformricinspf.h"
 #include "app/ricerca/ttratteform.h"
 #include "app/stampa/tanteprimaform.h"
 #include "istanza/istanza_unica.h"
+#include "messaggi/messaggi.h"
 
 #include <QApplication>
 
@@ -20,7 +22,15 @@ int main(int argc, char** argv)
     QApplication applicazione(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tratte"));
     aiuto::TVTRHtmlHelp guida;
-    tratte::TMainForm finestra(QCoreApplication::applicationDirPath());
+    // An installation the user cannot write works in the user's own folder.
+    QString programma;
+    try {
+        programma = tratte::CartellaDiLavoro(QCoreApplication::applicationDirPath());
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+        return 1;
+    }
+    tratte::TMainForm finestra(programma);
     // Created after the main window, in this order: TTratteForm,
     // TFormRicInsPF, TAggForm, TDelPrvForm, TAnteprimaForm (the wait window
     // of a deletion is made when one runs).

@@ -9,6 +9,8 @@
 #include "app/finestre/tattendereform.h"
 #include "app/finestre/taboutbox.h"
 #include "app/finestre/tstartform.h"
+#include "app/libretto/elaborazionelibretto.h"
+#include "app/libretto/tzrtrattelbp.h"
 #include "app/preferenze/tavvisoform.h"
 #include "app/preferenze/tistruzioniform.h"
 #include "app/preferenze/tpercorsiform.h"
@@ -226,6 +228,11 @@ void TMainForm::CreaControlli()
     cliente->addWidget(RecordBrowser1);
     CrmPanel = new QFrame(area);
     CrmPanel->setObjectName("CrmPanel");
+    auto* risultati = new QVBoxLayout(CrmPanel);
+    risultati->setContentsMargins(0, 0, 0, 0);
+    crm = new TZRTratteLbp(CrmPanel);
+    crm->setObjectName("crm");
+    risultati->addWidget(crm);
     pila->addWidget(ClientPanel, 0, 0);
     pila->addWidget(CrmPanel, 0, 0);
 
@@ -366,6 +373,7 @@ void TMainForm::CreaMenu()
     connect(DistanzeBT, &QToolButton::clicked, this, &TMainForm::DistanzeBTClick);
     connect(F3, &QAction::triggered, this, &TMainForm::F3Click);
     connect(PercorsoPregeoAction, &QAction::triggered, this, &TMainForm::PercorsoPregeoActionExecute);
+    connect(RicercaLibrettiAction, &QAction::triggered, this, &TMainForm::RicercaLibrettiActionExecute);
     connect(F1, &QAction::triggered, this, &TMainForm::F1Click);
     connect(F2, &QAction::triggered, this, &TMainForm::StampaBtClick);
     connect(StampaBt, &QToolButton::clicked, this, &TMainForm::StampaBtClick);
@@ -422,9 +430,35 @@ void TMainForm::CollegaDati()
         t->ImpostaCampo("ScartoQMedio", {QString(), 0, "###0.000", true});
     }
     ImpostaGriglia();
+    ImpostaRisultatiLibretto();
     RecordBrowser1->SetDataSource(&DataSource1);
     Query1.SQL = TNavigazione::TestoQueryComuni();
     CaricaOldComuniQuery.SQL = TNavigazione::TestoQueryVecchiComuni();
+}
+
+void TMainForm::ImpostaRisultatiLibretto()
+{
+    using gridkit::TDBGridOption;
+    using gridkit::TOptionMenu;
+    crm->SetTabellaTratte(&TabellaPerRicerca);
+    crm->SetGridBorderStyle(TBordoGriglia::bsSingle);
+    crm->SetGridOptions({TDBGridOption::dgEditing, TDBGridOption::dgTitles, TDBGridOption::dgIndicator, TDBGridOption::dgColumnResize,
+                         TDBGridOption::dgColLines, TDBGridOption::dgRowLines, TDBGridOption::dgTabs, TDBGridOption::dgConfirmDelete,
+                         TDBGridOption::dgCancelOnExit});
+    crm->SetGridColor(palette().color(QPalette::Base));
+    crm->SetGridFixedColor(palette().color(QPalette::Button));
+    QFont carattere(QStringLiteral("MS Sans Serif"));
+    carattere.setPixelSize(11);
+    crm->SetGridFont(carattere);
+    crm->SetGridTitleFont(carattere);
+    crm->SetGridOptionMenu({TOptionMenu::opm_OrdCrescente, TOptionMenu::opm_OrdDecrescente, TOptionMenu::opm_OrdOriginale,
+                            TOptionMenu::opm_Adatta, TOptionMenu::opm_VisCampi, TOptionMenu::opm_Trova});
+    crm->SetGridOrdinamento(gridkit::TOrdine::Up);
+    crm->SetGridShowHint(false);
+    crm->SetTableRequestLive(false);
+    crm->SetGridTag(0);
+    crm->SetTableTag(0);
+    crm->SetRBTag(0);
 }
 
 // ---------------------------------------------------------------- start
@@ -449,7 +483,7 @@ void TMainForm::FormCreate()
 {
     // 1-2. Splash and help file.
     TStartForm::Mostra(nullptr);
-    aiuto::ImpostaHelpFile(QDir(QCoreApplication::applicationDirPath()).filePath("Tratte.hlp"));
+    aiuto::ImpostaHelpFile(QDir(Archivio.CartellaProgramma).filePath("Tratte.hlp"));
     aiuto::ImpostaFinestraPrincipale(this);
     // The registry store: opening the program's key, as every setting does,
     // tells whether it can be used. A failure is reported here, once.
@@ -585,8 +619,9 @@ void TMainForm::AggiornaComandi()
 {
     const bool aperta = Table.TDataSet::Active();
     if (CrmPanel->isVisible()) {
-        const bool risultati = Libretto.Tabella && Libretto.Tabella->Active() && Libretto.Tabella->RecordCount() > 0;
-        StampaBt->setEnabled(NumeroStampanti > 0 && risultati);
+        const gridkit::TNewTable& tabella = crm->TabellaRisultati();
+        const bool risultati = tabella.TDataSet::Active();
+        StampaBt->setEnabled(NumeroStampanti > 0 && risultati && tabella.RecordCount() > 0);
         F2->setEnabled(StampaBt->isEnabled());
         RicercaBt->setEnabled(false);
         DistanzeBT->setEnabled(false);
@@ -596,6 +631,9 @@ void TMainForm::AggiornaComandi()
         R1->setEnabled(false);
         Tolleranza->setEnabled(false);
         VisMenu->setEnabled(risultati);
+        // The results grid's commands, as its right click offers them.
+        if (risultati)
+            crm->Griglia().InserisciInMenu(VisMenu);
     } else {
         StampaBt->setEnabled(NumeroStampanti > 0 && aperta);
         F2->setEnabled(StampaBt->isEnabled());
@@ -850,7 +888,11 @@ bool TMainForm::ComuniCBKeyDown()
     return true;
 }
 
-void TMainForm::EsciBtClick() { close(); }
+void TMainForm::EsciBtClick()
+{
+    crm->Griglia().SalvaInChiusura();
+    close();
+}
 
 void TMainForm::UpdateBtClick()
 {
@@ -956,6 +998,25 @@ void TMainForm::F3Click()
     messaggi::MostraModale(preferenze);
 }
 
+void TMainForm::RicercaLibrettiActionExecute()
+{
+    int esito = EsitoNessuno;
+    try {
+        if (crm->RicercaLibretto(esito) == messaggi::mrOk) {
+            CrmPanel->show();
+        } else {
+            if (esito == EsitoNessunaCorrispondenza)
+                messaggi::MessageBox(this, TestoNessunaCorrispondenza, QStringLiteral("ATTENZIONE"), messaggi::Pulsanti::Ok,
+                                     messaggi::Icona::Avviso);
+            CrmPanel->hide();
+        }
+    } catch (const std::exception& errore) {
+        messaggi::MostraErrore(errore);
+        CrmPanel->hide();
+    }
+    AggiornaComandi();
+}
+
 void TMainForm::PercorsoPregeoActionExecute()
 {
     TPercorsiForm percorso(this);
@@ -986,15 +1047,13 @@ void TMainForm::StampaBtClick()
         TutteLePagine = tutteLePagine;
         QCoreApplication::processEvents();
         const bool libretto = CrmPanel->isVisible();
-        if (libretto && !Libretto.Tabella)
-            return;
         TStampaTratte stampa(TratteOrvo, CartellaProgramma, Database.sessione());
         {
             gridkit::CursoreAttesa attesa;
-            stampa.PreparaTabella(libretto ? *Libretto.Tabella : static_cast<tabelle::TDataSet&>(Table),
+            stampa.PreparaTabella(libretto ? static_cast<tabelle::TDataSet&>(crm->TabellaRisultati()) : static_cast<tabelle::TDataSet&>(Table),
                                   libretto ? TVistaStampa::Libretto : TVistaStampa::Archivio);
             stampa.ImpostaStampante(*PrinterSetupDialog1->printer());
-            OrdinaReport(libretto && Libretto.Griglia ? *Libretto.Griglia : *NewDBGrid1, stampa);
+            OrdinaReport(libretto ? crm->Griglia() : *NewDBGrid1, stampa);
         }
         StampaOAnteprima(this, TratteOrvo, stampa, SuStampante, TutteLePagine, copie, primaPagina, ultimaPagina);
     } catch (const tabelle::EAbort&) {

@@ -37,6 +37,7 @@ class TAggForm;
 class TDelPrvForm;
 class TAnteprimaForm;
 class TStampaTratte;
+class TZRTratteLbp;
 
 // The private message posted to itself when the window is first shown.
 inline constexpr int WM_AVVIO = 0x2400;
@@ -82,12 +83,6 @@ public:
     TNavigazione Navigazione;
     // The report engine component.
     TOrvo TratteOrvo;
-    // What the survey-book results control gives printing: its results
-    // table and grid (none until it shows results).
-    struct RisultatiLibretto {
-        tabelle::TDataSet* Tabella = nullptr;
-        gridkit::TNewDBGrid* Griglia = nullptr;
-    } Libretto;
 
     // The long-lived dialogs, created after the window; each one enters
     // itself here when it is created and leaves when it is destroyed.
@@ -104,6 +99,8 @@ public:
     QComboBox *ProvinceCB, *ComuniCB;
     QFrame* ClientPanel;
     QFrame* CrmPanel;
+    // The survey-book results control, filling CrmPanel.
+    TZRTratteLbp* crm;
     gridkit::TNewDBGrid* NewDBGrid1;
     gridkit::TRecordBrowser* RecordBrowser1;
     QLabel* PannelliStato[5];
@@ -152,6 +149,8 @@ public:
     void N3Click();
     void F3Click();
     void PercorsoPregeoActionExecute();
+    // The survey-book search: its results in CrmPanel, or the warning.
+    void RicercaLibrettiActionExecute();
     void Eliminaprovincia1Click();
     void NewDBGrid1DblClick();
     // The search among points, and back to the normal view.
@@ -183,6 +182,7 @@ private:
     void CreaMenu();
     void CollegaDati();
     void ImpostaGriglia();
+    void ImpostaRisultatiLibretto();
     void FormDestroy();
     // The first item of ComuniCB that begins with the text (case-blind), -1 when none.
     int PrimoComuneCheIniziaCon(const QString& testo) const;

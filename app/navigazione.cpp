@@ -45,11 +45,16 @@ TNavigazione::TNavigazione(Risolutore risolutore, TTable& prv, TQuery& comuni, T
 {
 }
 
+QString TNavigazione::ComuniVivi()
+{
+    return QStringLiteral(" And (com.ID_001_TABLE > 1) And ((Not com.CodOp Like 'D%') Or (com.CodOp is Null))");
+}
+
 QStringList TNavigazione::TestoQueryComuni()
 {
-    return {"Select * from \"KWArchivioComuni.db\" com", "Where com.\"CodiceFiscale\" like :CodiceFiscale or",
+    return {"Select * from \"KWArchivioComuni.db\" com", "Where (com.\"CodiceFiscale\" like :CodiceFiscale or",
             "com.\"CodiceCatastale\" like:CodiceCatastale or", "com.\"Provincia\" like:Provincia or",
-            "com.\"NomeComune\" like:NomeComune", ""};
+            "com.\"NomeComune\" like:NomeComune)", ComuniVivi(), ""};
 }
 
 QStringList TNavigazione::TestoQueryVecchiComuni()
@@ -80,9 +85,10 @@ QStringList TNavigazione::ComuniDi(const QString& provincia, const QString& cart
         const int n = prv_.RecordCount();
         for (int r = 1; r <= n; ++r) {
             prv_.SetRecNo(r);
-            sql << QString(r == 1 ? "Where " : "Or ") + "(com.\"Provincia\" = " +
+            sql << QString(r == 1 ? "Where ((" : "Or (") + "com.\"Provincia\" = " +
                        Virgolettato(prv_.FieldByName("CODEPRV")->AsString()) + ")";
         }
+        sql << (n > 0 ? ")" : "Where (com.ID_001_TABLE > 0)") + ComuniVivi();
         prv_.Close();
         TQuery tutte(nullptr, &comuni_.sessione());
         tutte.DatabaseName = cartellaArchivioComuni;

@@ -38,6 +38,9 @@ public:
 
     // The statements of the two queries, in the directory archive folder.
     static QStringList TestoQueryComuni();
+    // The condition line, after a WHERE on the comuni archive aliased com,
+    // that keeps its live records: no header row, none deleted (CodOp "D...").
+    static QString ComuniVivi();
     static QStringList TestoQueryVecchiComuni();
 
     // The lookup values left by the last lookup.

@@ -14,10 +14,18 @@
 
 namespace cli {
 
-int Registra(Contesto& c, const QCommandLineParser&)
+int Registra(Contesto& c, const QCommandLineParser& riga)
 {
-    for (const QString& riga : tratte::RegistraInstallazione(c.cartellaProgramma))
-        c.uscita << riga << '\n';
+    const bool macchina = riga.isSet(QStringLiteral("macchina"));
+    if (riga.isSet(QStringLiteral("cancella")) && !macchina) {
+        c.errori << "L'opzione --cancella vale solo con --macchina.\n";
+        return 2;
+    }
+    const QStringList scritti = macchina
+        ? tratte::RegistraMacchina(c.cartellaInstallazione, riga.isSet(QStringLiteral("cancella")))
+        : tratte::RegistraInstallazione(c.cartellaProgramma, c.cartellaInstallazione);
+    for (const QString& linea : scritti)
+        c.uscita << linea << '\n';
     return 0;
 }
 

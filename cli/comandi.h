@@ -17,9 +17,14 @@ class TArchivioDati;
 namespace cli {
 
 struct Contesto {
+    // The folder the program works in: the installation's when it can be
+    // written, else the per-user program folder (app/installazione.h).
     QString cartellaProgramma;
     QTextStream& uscita;
     QTextStream& errori;
+    // The installation: tratte-cli's folder or the one of --programma,
+    // where the libraries are.
+    QString cartellaInstallazione = cartellaProgramma;
 };
 
 // Each command gets the parser that has read its own options and
@@ -62,6 +67,18 @@ int Cerca(Contesto& contesto, const QCommandLineParser& riga);
 // number of pages. 2 for a bad range ("Intervallo di pagine errato") or
 // option.
 int Stampa(Contesto& contesto, const QCommandLineParser& riga);
+
+// libretti [CARTELLA]: the books processed correctly of the folder (the
+// Pregeo folder when omitted), one name a line without extension; exit 1
+// when there is none.
+int Libretti(Contesto& contesto, const QCommandLineParser& riga);
+// libretto FILE [--pdf OUT]: the survey-book search on one book (with or
+// without ".out"): the results table tab-separated under a header, and
+// with --pdf printed through the survey-book report. Exit 3 with the main
+// window's warning when nothing matches; 1 for a book not processed
+// correctly or malformed (the line named), an empty archive or a missing
+// PRV.DB.
+int Libretto(Contesto& contesto, const QCommandLineParser& riga);
 
 // The view of tratte, and the search of cerca, opened in `tabella` (the
 // archive prepared in `archivio`); 0, or the exit status of a failure

@@ -47,7 +47,8 @@ QByteArray Comando(int argc, char** argv)
 // time a short command takes.
 bool ServonoFinestre(const QByteArray& comando)
 {
-    return comando == "tratte" || comando == "comune" || comando == "carica" || comando == "elimina" || comando == "stampa";
+    return comando == "tratte" || comando == "comune" || comando == "carica" || comando == "elimina" || comando == "stampa"
+        || comando == "libretto";
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 // naming the fault, and exit 2.
 #include "comandi.h"
 
+#include "app/installazione.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -45,8 +47,12 @@ const QList<Comando>& Comandi()
     static const QList<Comando> comandi = {
         {"registra", "", 0, 0,
          "Registra le librerie dei componenti e, dove mancano, i percorsi dell'archivio comuni, come fa "
-         "l'installazione; stampa i valori scritti.",
-         {}, Registra},
+         "l'installazione; stampa i valori scritti. Un'installazione che l'utente non può scrivere lavora "
+         "nella cartella dell'utente (XDG_DATA_HOME/tratte), preparata e registrata al primo avvio.",
+         {O("macchina", "Registra le librerie dei componenti nel registro delle classi della macchina, per "
+                        "tutti gli utenti (lo fa il pacchetto dopo l'installazione)."),
+          O("cancella", "Con --macchina, cancella quella registrazione.")},
+         Registra},
         {"province", "", 0, 0,
          "Crea le tabelle mancanti ed elenca le province caricate: sigla, nome e data della distribuzione.", {},
          Province},
@@ -86,6 +92,16 @@ const QList<Comando>& Comandi()
           O("ordina", "La colonna per cui ordinare.", "CAMPO"), O("discendente", "Ordine decrescente."),
           O("pagine", "Solo le pagine da DA ad A.", "DA-A"), O("copie", "Il numero delle copie (da 1 a 65535).", "N")},
          Stampa},
+        {"libretti", "[CARTELLA]", 0, 1,
+         "Elenca i libretti elaborati correttamente della cartella (se manca, quella di Pregeo delle impostazioni), "
+         "uno per riga, senza estensione; esce con 1 se non ce n'è.",
+         {}, Libretti},
+        {"libretto", "FILE", 1, 1,
+         "La ricerca su libretto: legge i punti fiduciali e le distanze del libretto FILE (con o senza .out), cerca "
+         "le tratte archiviate tra i punti e stampa i risultati separati da tabulazioni sotto una riga "
+         "d'intestazione; con --pdf li stampa anche con il rapporto dei libretti. Esce con 3 se non trova "
+         "corrispondenze, con 1 per un libretto non elaborato o non valido, un archivio vuoto o PRV.DB mancante.",
+         {O("pdf", "Il file PDF da scrivere con i risultati.", "OUT")}, Libretto},
         {"tolleranza", "ARCHIVIATA MISURATA ZONA", 3, 3,
          "Il controllo della tolleranza della distanza misurata rispetto a quella archiviata, nella zona 0 "
          "(urbana), 1 (extraurbana pianeggiante) o 2 (extraurbana sfavorevole): stampa Differenza=, "
@@ -137,7 +153,8 @@ QString TestoOpzioni(const QList<QCommandLineOption>& opzioni)
 
 const QString Uscite = QStringLiteral(
     "Uscita: 0 riuscito; 1 non trovato, o errore (il messaggio sullo standard error); 2 riga di comando "
-    "non valida, o intervallo di pagine errato (stampa); 3 più candidati (comune), provincia già caricata (carica).\n");
+    "non valida, o intervallo di pagine errato (stampa); 3 più candidati (comune), provincia già caricata (carica), "
+    "nessuna corrispondenza (libretto).\n");
 
 QString AiutoProgramma()
 {
@@ -233,11 +250,16 @@ int Esegui(Contesto& c, const QStringList& argomenti)
     }
     if (proprio.isSet(QStringLiteral("programma")))
         c.cartellaProgramma = QDir(proprio.value(QStringLiteral("programma"))).absolutePath();
+    c.cartellaInstallazione = c.cartellaProgramma;
     const qsizetype n = proprio.positionalArguments().size();
     if (n < comando->minimo || (comando->massimo >= 0 && n > comando->massimo)) {
         c.errori << "Uso: tratte-cli " << Sintassi(*comando) << '\n' << "Aiuto: " << aiuto << '\n';
         return 2;
     }
+    // The machine's registration (run by the package as root) makes no
+    // per-user folder.
+    if (comando->nome != QLatin1String("registra") || !proprio.isSet(QStringLiteral("macchina")))
+        c.cartellaProgramma = tratte::CartellaDiLavoro(c.cartellaInstallazione);
     return comando->esegui(c, proprio);
 }
 

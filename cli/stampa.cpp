@@ -77,8 +77,8 @@ int Stampa(Contesto& c, const QCommandLineParser& riga)
 
     tratte::TOrvo orvo;
     // The engine beside the program when it is there, else on the search path.
-    if (QFileInfo::exists(QDir(c.cartellaProgramma).filePath(QLatin1String(tratte::zr::NomeLibreriaOrvo))))
-        orvo.OrvoPath = c.cartellaProgramma;
+    if (QFileInfo::exists(QDir(c.cartellaInstallazione).filePath(QLatin1String(tratte::zr::NomeLibreriaOrvo))))
+        orvo.OrvoPath = c.cartellaInstallazione;
     orvo.ProgressDialog = false;
     if (!orvo.Apri())
         return 1;

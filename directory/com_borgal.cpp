@@ -1,9 +1,16 @@
 #include "directory/com_borgal.h"
 
+#include "directory/archiviocomuni.h"
+#include "directory/registroborgal.h"
 #include "directory/ricercacomuni.h"
 #include "directory/sceltacomune.h"
 #include "gridkit/comune/cursoreattesa.h"
+#include "messaggi/messaggi.h"
 #include "tabelle/sessione.h"
+
+#include <QScopeGuard>
+
+#include <optional>
 
 namespace borgal {
 
@@ -30,11 +37,27 @@ void TBorgal::Initialize()
 
 QString TBorgal::MostraArchivio(bool Comuni, bool Stati)
 {
-    // The archive dialog (browsing and editing the comuni and the foreign
-    // states) is not part of the component yet: no name is chosen.
-    Q_UNUSED(Comuni);
-    Q_UNUSED(Stati);
-    return QString();
+    QString risultato;
+    // The hourglass while the dialog is made and its tables load.
+    std::optional<gridkit::CursoreAttesa> clessidra(std::in_place);
+    // The dialog lives for this call only, also when an error ends it.
+    TArchivioComuni_Form form;
+    ArchivioComuni_Form = &form;
+    const auto dimentica = qScopeGuard([this] { ArchivioComuni_Form.clear(); });
+    form.AbilitaPagina(TArchivioComuni_Form::PaginaComuni, Comuni);
+    if (Comuni) {
+        form.ApriArchivioComuni(LeggiFileArchivioComuni());
+        form.SetPaginaCorrente(TArchivioComuni_Form::PaginaComuni);
+    } else {
+        form.SetPaginaCorrente(TArchivioComuni_Form::PaginaStati);
+    }
+    form.AbilitaPagina(TArchivioComuni_Form::PaginaStati, Stati);
+    if (Stati)
+        form.ApriArchivioStati(LeggiFileArchivioStati());
+    clessidra.reset(); // the user chooses with the default cursor
+    if (messaggi::MostraModale(form) == messaggi::mrOk)
+        risultato = form.NomeCorrente();
+    return risultato;
 }
 
 bool TBorgal::CercaComune(bool Comuni, bool Stati, const QString& Testo, QStringList& Dati)

@@ -25,6 +25,12 @@ QString TabellaArchivio::RigaFrom(const QString& percorso)
     return QStringLiteral("FROM \"%1\"").arg(percorso);
 }
 
+QString TabellaArchivio::SoloRecordVivi()
+{
+    // Neither the header row nor the records the grids deleted (CodOp "D...").
+    return QStringLiteral(" AND (ID_001_TABLE > 1) AND ((Not CodOp Like 'D%') Or (CodOp is Null))");
+}
+
 tabelle::TQuery& TabellaArchivio::Query(const QStringList& testo)
 {
     trovato_ = false;
@@ -38,7 +44,7 @@ tabelle::TQuery& TabellaArchivio::Query(const QStringList& testo)
 bool TabellaArchivio::Cerca(const QString& colonna, const QString& valore)
 {
     tabelle::TQuery& q = Query({QStringLiteral("SELECT *"), RigaFrom(percorso_),
-                                QStringLiteral("WHERE (%1 = :valore)").arg(colonna),
+                                QStringLiteral("WHERE (%1 = :valore)").arg(colonna), SoloRecordVivi(),
                                 QStringLiteral("ORDER BY ID_001_TABLE")});
     q.ParamByName(QStringLiteral("valore")).SetAsString(valore);
     q.Open();
@@ -85,7 +91,7 @@ bool TabellaArchivio::EsistePrefisso(const QString& colonnaNome, const QString& 
     // % and _ match anything there): the literal comparison picks them out.
     const auto [colonna, chiave] = ConfrontoNome(colonnaNome, prefisso);
     tabelle::TQuery& q = Query({QStringLiteral("SELECT %1").arg(colonna), RigaFrom(percorso_),
-                                QStringLiteral("WHERE (%1 LIKE :chiave)").arg(colonna)});
+                                QStringLiteral("WHERE (%1 LIKE :chiave)").arg(colonna), SoloRecordVivi()});
     q.ParamByName(QStringLiteral("chiave")).SetAsString(chiave + u'%');
     q.Open();
     for (int riga = 0; riga < q.RecordCount(); ++riga)
@@ -102,7 +108,7 @@ QList<TabellaArchivio::Candidato> TabellaArchivio::Candidati(const QString& colo
                       QStringLiteral("(%1 LIKE :chiave)").arg(confronto.colonna)};
     if (!restrizione.isEmpty())
         testo << QStringLiteral(" AND (Provincia = :provincia)");
-    testo << QStringLiteral(");");
+    testo << QStringLiteral(")") << SoloRecordVivi() + u';';
     tabelle::TQuery& q = Query(testo);
     // The key as typed, as a parameter: its own % and _ are wildcards of
     // the pattern, its quotes and semicolons plain characters.

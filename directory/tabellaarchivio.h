@@ -71,6 +71,8 @@ public:
 
     // The FROM line that names the file: FROM "path".
     static QString RigaFrom(const QString& percorso);
+    // The condition, to add to a WHERE, that keeps the live records only.
+    static QString SoloRecordVivi();
 
 private:
     tabelle::TQuery& Query(const QStringList& testo);

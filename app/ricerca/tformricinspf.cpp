@@ -40,8 +40,9 @@ TFormRicInsPF::TFormRicInsPF(TMainForm& principale)
     setObjectName("FormRicInsPF");
     setWindowTitle(QStringLiteral("Punto Fiduciale da inserire in ricerca"));
     aiuto::ImpostaGuidaFinestra(this, 31);
-    CodQuery.SQL = QStringList{"Select * from \"KWArchivioComuni.db\" com", "Where com.\"CodiceFiscale\" like :Codice or",
-                               "com.\"NomeComune\" like:Codice"};
+    // The comuni the archive dialog deleted are not there.
+    CodQuery.SQL = QStringList{"Select * from \"KWArchivioComuni.db\" com", "Where (com.\"CodiceFiscale\" like :Codice or",
+                               "com.\"NomeComune\" like:Codice)", TNavigazione::ComuniVivi()};
 
     auto* colonna = new QVBoxLayout(this);
     auto* gruppo = new QGroupBox(QStringLiteral("Nome o Codice Comune"), this);
@@ -55,10 +56,6 @@ TFormRicInsPF::TFormRicInsPF(TMainForm& principale)
     ArchivioSB = new QToolButton(gruppo);
     ArchivioSB->setObjectName("ArchivioSB");
     ArchivioSB->setText("...");
-    // The directory's archive dialog, where a comune is chosen from the
-    // archive, is not built yet: until it is, the button does nothing and
-    // so is not offered.
-    ArchivioSB->setEnabled(false);
     PanelComune = new QLabel(gruppo);
     PanelComune->setObjectName("PanelComune");
     PanelComune->setFrameShape(QFrame::Panel);

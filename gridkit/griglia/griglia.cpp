@@ -309,6 +309,14 @@ void TDBGrid::TitleClick(TColumn& colonna)
 
 void TDBGrid::DisegnaTitolo(QPainter&, const QRect&, int) {}
 
+void TDBGrid::PreparaCella(QStyleOptionViewItem& opzione, const QModelIndex& indice) const
+{
+    if (!OnDrawColumnCell || !indice.isValid() || indice.column() >= colonne_->Count())
+        return;
+    TCellaGriglia cella{opzione.rect, indice.column(), (*colonne_)[indice.column()], opzione.state, indice.row(), opzione};
+    OnDrawColumnCell(cella);
+}
+
 bool TDBGrid::CanEditShow() const { return opzioni_.contiene(TDBGridOption::dgEditing) && !readOnly_; }
 
 // ---------------------------------------------------------------- options

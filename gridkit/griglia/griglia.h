@@ -8,6 +8,7 @@
 #include "gridkit/griglia/grigliacolonne.h"
 #include "gridkit/griglia/grigliainsieme.h"
 
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <functional>
 #include <memory>
@@ -29,6 +30,21 @@ enum class TDBGridOption {
     dgTabs, dgRowSelect, dgAlwaysShowSelection, dgConfirmDelete, dgCancelOnExit, dgMultiSelect
 };
 using TDBGridOptions = Insieme<TDBGridOption>;
+
+class TColumn;
+
+// A cell about to be drawn (OnDrawColumnCell): its rectangle, the index of
+// its column, the column, its state and row, and the drawing option, whose
+// font and colours the handler may change; the cell is then drawn the
+// standard way with that option.
+struct TCellaGriglia {
+    QRect Rect;
+    int DataCol;
+    TColumn& Column;
+    QStyle::State State;
+    int Riga;
+    QStyleOptionViewItem& Opzione;
+};
 
 class TDBGrid : public QTableView, protected FonteColonne {
     Q_OBJECT
@@ -67,6 +83,10 @@ public:
     // Events as forms assign them: assigning one replaces the previous.
     std::function<void(TColumn&)> OnTitleClick;
     std::function<void()> OnDblClick;
+    std::function<void(TCellaGriglia&)> OnDrawColumnCell;
+    // Hands the cell's drawing option to OnDrawColumnCell (the grid's
+    // delegate calls it before drawing a cell).
+    void PreparaCella(QStyleOptionViewItem& opzione, const QModelIndex& indice) const;
 
     // True when the mouse cursor is the column-resize cursor (over a
     // divider of the titles).

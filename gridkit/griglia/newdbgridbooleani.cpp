@@ -1,5 +1,6 @@
 #include "gridkit/griglia/newdbgridbooleani.h"
 
+#include "gridkit/griglia/griglia.h"
 #include "gridkit/griglia/grigliamodello.h"
 #include "tabelle/campo.h"
 #include "tabelle/dataset.h"
@@ -21,8 +22,12 @@ bool DelegatoBooleani::CellaBooleana(const QModelIndex& indice)
     return campo && campo->DataType() == tabelle::TFieldType::ftBoolean;
 }
 
-void DelegatoBooleani::paint(QPainter* pittore, const QStyleOptionViewItem& opzione, const QModelIndex& indice) const
+void DelegatoBooleani::paint(QPainter* pittore, const QStyleOptionViewItem& opzioneData, const QModelIndex& indice) const
 {
+    // The grid's cell-drawing event may change the option first.
+    QStyleOptionViewItem opzione = opzioneData;
+    if (const auto* griglia = qobject_cast<const TDBGrid*>(opzione.widget))
+        griglia->PreparaCella(opzione, indice);
     if (!CellaBooleana(indice)) {
         QStyledItemDelegate::paint(pittore, opzione, indice);
         return;

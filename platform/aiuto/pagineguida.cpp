@@ -11,9 +11,24 @@ namespace aiuto {
 
 PagineGuida::PagineGuida(const QString& fileGuida)
 {
-    if (!fileGuida.isEmpty())
-        cartella_ = QDir(QFileInfo(fileGuida).absolutePath()).filePath(QString::fromLatin1(NomeCartellaGuida));
+    if (fileGuida.isEmpty())
+        return;
+    const QFileInfo file(fileGuida);
+    const QDir cartella(file.absolutePath());
+    cartella_ = cartella.filePath(QString::fromLatin1(NomeCartellaGuida));
+    if (file.fileName().compare(QString::fromLatin1(FileGuidaProgramma), Qt::CaseInsensitive) == 0) {
+        contesti_ = QString::fromLatin1(NomeFileContesti);
+        return;
+    }
+    contesti_ = QStringLiteral("contesti-%1.txt").arg(file.completeBaseName());
+    if (!QFileInfo(cartella_).isDir() && !cartella.isRoot()) {
+        const QString sopra = QFileInfo(cartella.absolutePath()).absolutePath() + u'/' + QString::fromLatin1(NomeCartellaGuida);
+        if (QFileInfo(sopra).isDir())
+            cartella_ = sopra;
+    }
 }
+
+QString PagineGuida::FileContesti() const { return cartella_.isEmpty() ? QString() : QDir(cartella_).filePath(contesti_); }
 
 EsitoPagina PagineGuida::Pagina(int comando, quintptr dati) const
 {
@@ -43,7 +58,7 @@ EsitoPagina PagineGuida::PaginaContesto(int contesto) const
         return PaginaIndice();
     if (EsitoPagina esito = Controlla(); !esito.Trovata())
         return esito;
-    const QHash<int, QString> contesti = LeggiContesti(QDir(cartella_).filePath(QString::fromLatin1(NomeFileContesti)));
+    const QHash<int, QString> contesti = LeggiContesti(FileContesti());
     const auto voce = contesti.constFind(contesto);
     if (voce == contesti.constEnd())
         return {QUrl(), QStringLiteral("La guida non contiene una pagina per l'argomento numero %1.").arg(contesto)};

@@ -3,7 +3,11 @@
 // stands for the folder "<folder>/Guida/", whose file "contesti.txt" maps
 // context numbers to pages, one "N=page.html" (or "N=page.html#anchor")
 // per line; blank lines and lines starting with "#" are ignored. The
-// contents and index page is "indice.html". No widgets here.
+// contents and index page is "indice.html". Another help file,
+// "<folder>/NAME.ext", has its contexts in "contesti-NAME.txt" of the same
+// pages; such a help file in the data folder ("Archivi/TratteLbp.chm")
+// is served by the program folder's pages when its own folder has none.
+// No widgets here.
 #include <QHash>
 #include <QString>
 #include <QUrl>
@@ -13,6 +17,7 @@ namespace aiuto {
 
 inline constexpr char NomeCartellaGuida[] = "Guida";
 inline constexpr char NomeFileContesti[] = "contesti.txt";
+inline constexpr char FileGuidaProgramma[] = "Tratte.hlp";
 inline constexpr char NomePaginaIndice[] = "indice.html";
 
 // A page found (pagina, a local file URL, possibly with an anchor), or the
@@ -29,6 +34,8 @@ public:
 
     // The pages' folder; empty when no help file is set.
     QString Cartella() const { return cartella_; }
+    // The context file of the help file, in that folder.
+    QString FileContesti() const;
 
     // The page for a viewer command: HH_DISPLAY_TOC and HH_DISPLAY_INDEX
     // give the index page, HH_HELP_CONTEXT the page of the context (the
@@ -45,6 +52,7 @@ private:
     EsitoPagina PaginaFile(const QString& relativa) const;
 
     QString cartella_;
+    QString contesti_;
 };
 
 } // namespace aiuto

@@ -86,6 +86,16 @@ QString ArchivioAlveare::cartella()
     return configurazione + QStringLiteral("/quintor-registro");
 }
 
+QString ArchivioAlveare::cartellaMacchina()
+{
+    const QString scelta = qEnvironmentVariable("TRATTE_REGISTRO_MACCHINA");
+    if (!scelta.isEmpty() || !qEnvironmentVariableIsEmpty("TRATTE_REGISTRO"))
+        return scelta;
+    const QStringList configurazioni = qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':', Qt::SkipEmptyParts);
+    return (configurazioni.isEmpty() ? QStringLiteral("/etc/xdg") : configurazioni.front())
+        + QStringLiteral("/quintor-registro");
+}
+
 QString ArchivioAlveare::nomeRadice(Radice radice)
 {
     return radice == Radice::HKEY_CLASSES_ROOT ? QStringLiteral("HKEY_CLASSES_ROOT")
@@ -100,7 +110,21 @@ QString ArchivioAlveare::percorsoFile() const
 Alveare ArchivioAlveare::leggi() const
 {
     QDir().mkpath(cartella()); // a folder that cannot be made is reported by the first write
-    return leggiFile(percorsoFile(), nomeRadice(radice_)).lettura.alveare;
+    Alveare utente = leggiFile(percorsoFile(), nomeRadice(radice_)).lettura.alveare;
+    const QString macchina = cartellaMacchina();
+    if (radice_ != Radice::HKEY_CLASSES_ROOT || macchina.isEmpty()
+        || QFileInfo(macchina).absoluteFilePath() == QFileInfo(cartella()).absoluteFilePath())
+        return utente;
+    Alveare unione = leggiFile(QDir(macchina).filePath(nomeRadice(radice_) + QStringLiteral(".reg")), nomeRadice(radice_))
+                         .lettura.alveare;
+    for (const auto& [indice, chiave] : utente.chiavi()) {
+        ChiaveReg& destinazione = unione.crea(chiave.percorso);
+        for (const ValoreReg& valore : chiave.valori) {
+            destinazione.rimuovi(valore.nome);
+            destinazione.valori.append(valore);
+        }
+    }
+    return unione;
 }
 
 void ArchivioAlveare::modifica(const std::function<bool(Alveare&)>& cambia) const

@@ -130,6 +130,9 @@ void TRegistry::WriteString(const QString& nome, const QString& valore)
     controllaNome(nome, QStringLiteral("del valore"));
     ArchivioAlveare(radice_).modifica([&](Alveare& alveare) {
         ChiaveReg* chiave = alveare.trova(corrente_);
+        // A key of the machine's classes hive gets the user's value in the user's hive.
+        if (!chiave && radice_ == Radice::HKEY_CLASSES_ROOT && ArchivioAlveare(radice_).leggi().trova(corrente_))
+            chiave = &alveare.crea(corrente_);
         if (!chiave)
             throw ERegistryException(
                 QStringLiteral("Impossibile scrivere il valore «%1»: la chiave «%2» non esiste più.").arg(nome, corrente_));

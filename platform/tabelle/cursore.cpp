@@ -3,6 +3,8 @@
 #include "tabelle/connessione.h"
 #include "tabelle/errore.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
 
 namespace tabelle {
@@ -31,6 +33,60 @@ Cursore::Cursore(std::unique_ptr<Istruzione> lettura, int tabelle, ElencoChiavi 
 }
 
 Cursore::~Cursore() = default;
+
+bool RigaGrezza::Nulla(int campo) const { return sqlite3_column_type(stmt_, prima_ + campo) == SQLITE_NULL; }
+
+bool RigaGrezza::Testuale(int campo) const
+{
+    const int tipo = sqlite3_column_type(stmt_, prima_ + campo);
+    return tipo == SQLITE_TEXT || tipo == SQLITE_BLOB;
+}
+
+std::string_view RigaGrezza::Testo(int campo) const
+{
+    const auto* testo = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, prima_ + campo));
+    return testo ? std::string_view(testo, size_t(sqlite3_column_bytes(stmt_, prima_ + campo))) : std::string_view();
+}
+
+bool RigaGrezza::Intera(int campo) const { return sqlite3_column_type(stmt_, prima_ + campo) == SQLITE_INTEGER; }
+
+qint64 RigaGrezza::Intero(int campo) const { return sqlite3_column_int64(stmt_, prima_ + campo); }
+
+double RigaGrezza::Numero(int campo) const { return sqlite3_column_double(stmt_, prima_ + campo); }
+
+std::optional<std::vector<qint64>> Cursore::ChiaviCandidate(const std::function<bool(const RigaGrezza&)>& prova)
+{
+    if (!intervallo_ || !inMemoria_.empty())
+        return std::nullopt;
+    std::vector<qint64> trovate;
+    if (chiavi_.empty())
+        return trovate;
+    const auto [minima, massima] = std::minmax_element(chiavi_.begin(), chiavi_.end());
+    const qint64 da = *minima, a = *massima;
+    // Rows of other results lying between the keys are read for nothing:
+    // beyond a few times the rows of this one, looking at each row costs less.
+    if (a - da > 4 * qint64(chiavi_.size()) + 4096)
+        return std::nullopt;
+    // Short runs, each in its own read transaction, so that a writer in
+    // another process never waits long for the whole pass.
+    constexpr qint64 Passo = 32768;
+    for (qint64 inizio = da; inizio <= a; inizio += Passo) {
+        LetturaBreve transazione(intervallo_->connessione());
+        intervallo_->LegaIntero(indiceDa_, inizio);
+        intervallo_->LegaIntero(indiceA_, std::min(a, inizio + Passo - 1));
+        try {
+            const RigaGrezza riga(intervallo_->stmt(), 1);
+            while (intervallo_->Passo())
+                if (prova(riga))
+                    trovate.push_back(intervallo_->Intero(0));
+        } catch (...) {
+            intervallo_->Riavvolgi();
+            throw;
+        }
+        intervallo_->Riavvolgi();
+    }
+    return trovate;
+}
 
 std::vector<qint64> Cursore::Chiavi(int riga) const
 {

@@ -8,8 +8,12 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
+
+struct sqlite3_stmt;
 
 namespace tabelle {
 
@@ -20,6 +24,27 @@ class Istruzione;
 // 160 MB and no more, where a growing array would need half as much again
 // while it moves.
 using ElencoChiavi = std::deque<qint64>;
+
+// A row as storage hands it, before its values are made: what a search
+// looks at to pass over the rows that cannot match. Columns are the
+// fields' positions.
+class RigaGrezza {
+public:
+    RigaGrezza(sqlite3_stmt* stmt, int primaColonna) : stmt_(stmt), prima_(primaColonna) {}
+    bool Nulla(int campo) const;
+    // Stored as text or bytes (not as a number).
+    bool Testuale(int campo) const;
+    // Stored as a whole number, and that number.
+    bool Intera(int campo) const;
+    qint64 Intero(int campo) const;
+    // The stored text in UTF-8, or the number's text as storage writes it.
+    std::string_view Testo(int campo) const;
+    double Numero(int campo) const;
+
+private:
+    sqlite3_stmt* stmt_;
+    int prima_;
+};
 
 class Cursore {
 public:
@@ -45,6 +70,13 @@ public:
     int PosizioneOrdinata(qint64 chiave) const;
 
     const QVector<QVariant>& Riga(int riga);
+
+    // The sorted keys of the rows, out of a superset of this result's, for
+    // which `prova` holds: read in key order in one pass of short read
+    // transactions, without making the rows' values. None when the rows
+    // cannot be read so (several tables, keys scattered over the table,
+    // values held in memory); the caller then looks at every row.
+    std::optional<std::vector<qint64>> ChiaviCandidate(const std::function<bool(const RigaGrezza&)>& prova);
 
     void Inserisci(int riga, const std::vector<qint64>& chiavi);
     void Rimuovi(int riga);

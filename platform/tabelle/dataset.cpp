@@ -363,6 +363,18 @@ QVariant TDataSet::ValoreRiga(int riga, int campo) const
 
 int TDataSet::RigaDellaChiave(qint64 chiave) const { return cursore_ ? cursore_->CercaChiave(chiave) : -1; }
 
+qint64 TDataSet::ChiaveRiga(int riga) const
+{
+    return cursore_ && riga >= 0 && riga < cursore_->Conta() ? cursore_->Chiave(riga) : 0;
+}
+
+std::optional<std::vector<qint64>> TDataSet::ChiaviCandidate(const std::function<bool(const RigaGrezza&)>& prova) const
+{
+    if (!cursore_ || stato_ != TDataSetState::dsBrowse)
+        return std::nullopt;
+    return cursore_->ChiaviCandidate(prova);
+}
+
 QVariant TDataSet::ValoreVecchio(int indice) const
 {
     if (vistaVecchia_)

@@ -124,6 +124,12 @@ public:
     // -1 when none: in memory, without reading rows. For the tables of the
     // grid library that key is ID_001_TABLE.
     int RigaDellaChiave(qint64 chiave) const;
+    // Storage key in its first table of any row (0-based).
+    qint64 ChiaveRiga(int riga) const;
+    // The sorted keys of the rows, out of a superset of the dataset's, whose
+    // stored values pass `prova`; none when storage cannot be read so, or
+    // while a row is being edited or inserted (see Cursore::ChiaviCandidate).
+    std::optional<std::vector<qint64>> ChiaviCandidate(const std::function<bool(const RigaGrezza&)>& prova) const;
 
     // Used by the fields.
     QVariant ValoreCampo(int indice) const;

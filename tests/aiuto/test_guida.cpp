@@ -153,7 +153,7 @@ TEST(PagineDellaGuida, OgniContestoEOgniCollegamentoPortanoAUnaPagina)
     const PagineGuida pagine(QStringLiteral(TRATTE_DATI "/Tratte.hlp"));
     ASSERT_EQ(QFileInfo(pagine.Cartella()).canonicalFilePath(), QFileInfo(cartella).canonicalFilePath());
 
-    for (int contesto : {1, 4, 10, 11, 12, 13, 14, 15, 17, 26, 27, 29, 31}) {
+    for (int contesto : {1, 4, 10, 11, 12, 13, 14, 15, 17, 26, 27, 29, 31, 70, 50000, 50005, 50010}) {
         const EsitoPagina esito = pagine.PaginaContesto(contesto);
         EXPECT_TRUE(esito.Trovata()) << contesto << ": " << esito.errore.toStdString();
     }
@@ -182,9 +182,15 @@ TEST(PagineDellaGuida, OgniContestoEOgniCollegamentoPortanoAUnaPagina)
         QString file = cancelletto < 0 ? destinazione : destinazione.left(cancelletto);
         if (file.isEmpty())
             file = da;
-        // The pictures of the windows are rendered by the build beside the pages.
+        // The pictures of the windows are rendered by the build beside the pages;
+        // those of the directory's archive dialog by that dialog's own build,
+        // checked once it renders them.
+        static const QStringList dellArchivio = {"immagini/archivio-comuni.png", "immagini/archivio-stati.png",
+                                                 "immagini/modifica-comune.png", "immagini/modifica-stato.png"};
         const bool costruita = file.startsWith("immagini/");
-        EXPECT_TRUE(QFileInfo::exists((costruita ? QStringLiteral(TRATTE_GUIDA_COSTRUITA) : cartella) + "/" + file))
+        const QString percorso = (costruita ? QStringLiteral(TRATTE_GUIDA_COSTRUITA) : cartella) + "/" + file;
+        EXPECT_TRUE(QFileInfo::exists(percorso) || (dellArchivio.contains(file) && !QFileInfo::exists(QStringLiteral(
+                        TRATTE_GUIDA_COSTRUITA "/immagini/archivio-comuni.png"))))
             << da.toStdString() << " -> " << destinazione.toStdString();
         if (cancelletto >= 0) {
             EXPECT_TRUE(ancore[file].contains(destinazione.mid(cancelletto + 1)))
@@ -245,7 +251,7 @@ TEST(PagineDellaGuida, LeImmaginiDelleFinestreSiVedonoNellePagine)
 
     VisualizzatoreGuida viewer;
     static const QRegularExpression immagine(R"re(<img src="([^"]+)")re");
-    for (int contesto : {4, 13, 17, 26}) {
+    for (int contesto : {1, 4, 10, 11, 12, 13, 14, 15, 17, 26, 27, 29, 31, 50000, 50009}) {
         ASSERT_TRUE(viewer.Mostra(nullptr, dir.file("Tratte.hlp"), HH_HELP_CONTEXT, quintptr(contesto))) << contesto;
         QTextBrowser* browser = viewer.Finestra()->Browser();
         const QString pagina = Leggi(browser->source().toLocalFile());
@@ -259,4 +265,27 @@ TEST(PagineDellaGuida, LeImmaginiDelleFinestreSiVedonoNellePagine)
         }
         EXPECT_GT(trovate, 0) << contesto;
     }
+}
+
+// Another help file has its own contexts among the same pages; one in the
+// data folder, which has no pages of its own, is served by the program
+// folder's.
+TEST_F(GuidaDiProva, UnAltroFileDellaGuidaHaIlSuoElencoDiContesti)
+{
+    Scrivi(cartella + "/contesti-TratteLbp.txt", "1=altra.html\n");
+    const QString archivi = dir.sottocartella("Archivi");
+    for (const QString& file : {archivi + "/TratteLbp.chm", dir.file("TratteLbp.chm")}) {
+        const PagineGuida pagine(file);
+        EXPECT_EQ(pagine.Cartella(), cartella);
+        const EsitoPagina esito = pagine.PaginaContesto(1);
+        ASSERT_TRUE(esito.Trovata()) << esito.errore.toStdString();
+        EXPECT_TRUE(esito.pagina.toLocalFile().endsWith("/Guida/altra.html"));
+        EXPECT_FALSE(pagine.PaginaContesto(31).Trovata());
+    }
+    // The program's own help file keeps contesti.txt, whatever its case.
+    EXPECT_TRUE(PagineGuida(dir.file("TRATTE.HLP")).PaginaContesto(31).Trovata());
+    // A folder with pages of its own is not passed over.
+    QDir(archivi).mkpath("Guida");
+    EXPECT_EQ(PagineGuida(archivi + "/TratteLbp.chm").Cartella(), archivi + "/Guida");
+    EXPECT_FALSE(PagineGuida(archivi + "/TratteLbp.chm").PaginaContesto(1).Trovata());
 }

@@ -88,7 +88,9 @@ TEST_F(ArchivioDatiTest, PrimaPartenzaCreaLeTreTabelleProtette)
     EXPECT_EQ(tratte->RecordCount(), 1); // the header row
 
     auto libretto = Apri("tratteLibretto.db");
-    EXPECT_EQ(libretto->FieldByName("Protocollo")->DataType(), TFieldType::ftInteger);
+    // The protocol as the archive holds it.
+    EXPECT_EQ(libretto->FieldByName("Protocollo")->DataType(), TFieldType::ftString);
+    EXPECT_EQ(libretto->FieldByName("Protocollo")->Size(), 13);
     EXPECT_EQ(libretto->FieldByName("CoppiaPF")->Size(), 30);
     EXPECT_EQ(libretto->FieldByName("FlagUfficio")->Size(), 1);
     EXPECT_EQ(libretto->FieldNames().size(), 4 + 11);
@@ -103,6 +105,45 @@ TEST_F(ArchivioDatiTest, PrimaPartenzaCreaLeTreTabelleProtette)
     q.SQL << "Select * from \"Tratte.DB\" Where (ID_001_TABLE > 1)";
     q.Open();
     EXPECT_EQ(q.RecordCount(), 0);
+}
+
+TEST_F(ArchivioDatiTest, RisultatiDelVecchioTracciatoRifatti)
+{
+    {
+        TArchivioDati archivio(programma, nullptr, &sessione);
+        archivio.Prepara();
+        // A results table of the old layout, whose protocol was a long integer.
+        archivio.Tabella.Close();
+        archivio.Tabella.DatabaseName = dati + "/";
+        archivio.Tabella.SetTableName("TratteLibretto.db");
+        archivio.Tabella.SvuotaCampiSistema();
+        archivio.Tabella.SvuotaCampiUtente();
+        archivio.Tabella.CreaTabella({"CoppiaPF,30", "Urbane,22", "Extraurbane,22", "Sfavorevoli,22", "TrattaAttuale,N,12",
+                                      "TrattaInArchivio,N,12", "Differenza,N,12", "ScartoQMedio,N,12", "Anno,I", "Protocollo,I",
+                                      "FlagUfficio,1"});
+        ProteggiTabella(dati + "/TratteLibretto.db", PasswordTabelle, sessione);
+        EXPECT_FALSE(archivio.ProtocolloAlfanumerico());
+    }
+    TArchivioDati archivio(programma, nullptr, &sessione);
+    archivio.Prepara();
+    auto libretto = Apri("TratteLibretto.db");
+    EXPECT_EQ(libretto->FieldByName("Protocollo")->DataType(), TFieldType::ftString);
+    // A 13-digit protocol and one with letters are kept as they are.
+    for (const char* protocollo : {"2018000202112", "PO2018000202"}) {
+        libretto->Append();
+        libretto->FieldByName("Protocollo")->SetAsString(protocollo);
+        libretto->Post();
+    }
+    libretto->Close();
+    libretto->Open();
+    libretto->Last();
+    EXPECT_EQ(libretto->FieldByName("Protocollo")->AsString(), "PO2018000202");
+    libretto->Prior();
+    EXPECT_EQ(libretto->FieldByName("Protocollo")->AsString(), "2018000202112");
+    // A table of the new layout is left as it is.
+    TArchivioDati ancora(programma, nullptr, &sessione);
+    ancora.Prepara();
+    EXPECT_EQ(Apri("TratteLibretto.db")->RecordCount(), 3);
 }
 
 TEST_F(ArchivioDatiTest, PrvRifiutaSiglaENomeDoppi)

@@ -36,6 +36,8 @@ TEST(TratteCli, RegistraEProvince)
     Esito e = Esegui({"--programma", programma, "registra"});
     ASSERT_EQ(e.codice, 0) << e.errori.toStdString();
     EXPECT_TRUE(e.uscita.contains("FileNameArchivioComuni=" + programma + "/ArchivioComuni/KWArchivioComuni.db"));
+    // The installation folder, read by the survey-book search.
+    EXPECT_TRUE(e.uscita.contains("PathArchivi=" + programma + "\n")) << e.uscita.toStdString();
     // Values already there are not written again.
     e = Esegui({"--programma", programma, "registra"});
     EXPECT_EQ(e.codice, 0);
@@ -73,7 +75,8 @@ TEST(TratteCli, AiutoVersioneEOpzioniSconosciute)
         EXPECT_TRUE(e.uscita.startsWith("Uso: tratte-cli [--programma CARTELLA] COMANDO")) << e.uscita.toStdString();
         for (const char* comando : {"registra", "province", "comune [--stati] [--solo-stati] TESTO",
                                     "tratte [--provincia TESTO] [--comune TESTO]", "cerca PUNTO", "carica [--sostituisci] CARTELLA",
-                                    "elimina SIGLA", "tolleranza ARCHIVIATA MISURATA ZONA"})
+                                    "elimina SIGLA", "libretti [CARTELLA]", "libretto [--pdf OUT] FILE",
+                                    "tolleranza ARCHIVIATA MISURATA ZONA"})
             EXPECT_TRUE(e.uscita.contains(QString("\n  ") + comando)) << comando;
     }
     Esito e = Esegui({"comune", "--help"});

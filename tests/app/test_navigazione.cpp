@@ -10,6 +10,7 @@
 #include "messaggi/servizio_finto.h"
 #include "registro/treginifile.h"
 #include "supporto/cartella_temporanea.h"
+#include "tabelle/query.h"
 #include "tabelle/sorgente.h"
 #include "tabelle/tabella.h"
 
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
@@ -189,6 +191,36 @@ TEST_F(NavigazioneTest, ElenchiDelleProvinceEDeiComuni)
     EXPECT_EQ(Voci(f->ComuniCB), QStringList{"Tutti i Comuni"});
     Digita(f->ProvinceCB, "a");
     EXPECT_TRUE(Voci(f->ComuniCB).contains("LERICI"));
+    for (const auto& m : finto.mostrati)
+        ADD_FAILURE() << m.titolo.toStdString() << ": " << m.testo.toStdString();
+}
+
+// A comune the archive dialog's grid deleted (CodOp "D...") is in no list.
+TEST_F(NavigazioneTest, ComuniEliminatiNonCompaiono)
+{
+    const QString archivio = cartella.sottocartella("ArchivioComuni");
+    for (const QString& nome : QDir(ARCHIVIO_COMUNI).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(QString(ARCHIVIO_COMUNI) + '/' + nome, archivio + '/' + nome));
+    prova::PuntaArchivioComuni(archivio);
+    {
+        tabelle::TSession s;
+        UsaPasswordTabelle(s);
+        tabelle::TQuery q(nullptr, &s);
+        q.SQL << QStringLiteral("Update \"%1/KWArchivioComuni.db\" Set CodOp = 'D' Where NomeComune = 'SABAUDIA'")
+                     .arg(archivio);
+        q.ExecSQL();
+    }
+    DueProvince();
+    auto f = Avvia();
+    Scegli(f->ProvinceCB, "LATINA");
+    QStringList comuni = Voci(f->ComuniCB);
+    EXPECT_EQ(comuni.size(), 33);
+    EXPECT_FALSE(comuni.contains("SABAUDIA"));
+    EXPECT_TRUE(comuni.contains("LATINA"));
+    Scegli(f->ProvinceCB, "Tutte le province");
+    comuni = Voci(f->ComuniCB);
+    EXPECT_FALSE(comuni.contains("SABAUDIA"));
+    EXPECT_TRUE(comuni.contains("LA SPEZIA"));
     for (const auto& m : finto.mostrati)
         ADD_FAILURE() << m.titolo.toStdString() << ": " << m.testo.toStdString();
 }

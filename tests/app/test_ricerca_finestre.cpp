@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -237,13 +238,45 @@ TEST_F(RicercaFinestreTest, MessaggiDelPuntoEAnnulla)
     EXPECT_TRUE(Testi().isEmpty());
 }
 
+// "..." shows the archive of the comuni; the name chosen goes into the box
+// and is looked up as if typed: the panel shows its code.
+TEST_F(RicercaFinestreTest, ArchivioSBPortaIlComuneScelto)
+{
+    Avvia();
+    EXPECT_TRUE(voce->ArchivioSB->isEnabled());
+    finto.ScriviModale([&](QDialog& d) {
+        d.show();
+        finto.ScriviModale([&](QDialog& archivio) {
+            archivio.show();
+            auto* pagine = archivio.findChild<QTabWidget*>("OvcNotebook1");
+            EXPECT_EQ(pagine->currentIndex(), 1);
+            EXPECT_FALSE(pagine->isTabEnabled(0));
+            Scrivi(archivio.findChild<QLineEdit*>("TestoComuni_HJGenericEdit"), "frascati");
+            archivio.findChild<QWidget*>("ComuniItaliani_Page")->findChild<QPushButton*>("Ok_Button")->click();
+            return archivio.result();
+        });
+        voce->ArchivioSB->click();
+        EXPECT_EQ(voce->EditCB->currentText(), "FRASCATI");
+        EXPECT_EQ(voce->PanelComune->text(), "D773");
+        // Cancelled: the box keeps what it shows.
+        finto.ScriviModale([](QDialog&) { return int(messaggi::mrCancel); });
+        voce->ArchivioSB->click();
+        EXPECT_EQ(voce->EditCB->currentText(), "FRASCATI");
+        voce->AnnullaBTClick();
+        d.hide();
+        return d.result();
+    });
+    lista->AggiungiBTClick();
+    EXPECT_EQ(finto.finestreMostrate.size(), 3);
+    EXPECT_TRUE(Testi().isEmpty());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 // Enter fires "Altro" with the focus still in the comune box: what the box
 // shows is looked up, checked and stored, never the comune looked up before.
 TEST_F(RicercaFinestreTest, SiRegistraIlComuneCheLaCasellaMostra)
 {
     Avvia();
-    // No archive dialog to choose from yet: its button is not offered.
-    EXPECT_FALSE(voce->ArchivioSB->isEnabled());
     // Keys go to the box, as the window system gives them: the box holds
     // the focus for its edit field.
     auto invio = [&] { QTest::keyClick(voce->EditCB, Qt::Key_Return); };

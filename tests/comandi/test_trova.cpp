@@ -215,3 +215,61 @@ TEST_F(ProvaTrova, IlFuocoSegueLaRicerca)
     Trova("x");
     EXPECT_EQ(QApplication::focusWidget(), dialogo->Campo_ComboBox);
 }
+
+// Storage is first asked which rows may match; the row found must be the
+// one that reading every row finds, whatever the stored texts hold.
+TEST_F(ProvaTrova, LaPreselezioneTrovaLaStessaRigaDellaLetturaCompleta)
+{
+    gridkit::TNewTable t(nullptr, &sessione);
+    t.DatabaseName = cartella.percorso();
+    t.SetTableName("Misti.db");
+    t.SvuotaCampiUtente();
+    t.CreaTabella({"Nome,20", "Conta,I", "Valore,N,12,5"});
+    tabelle::TTable piana(nullptr, &sessione);
+    piana.DatabaseName = cartella.percorso();
+    piana.TableName = "Misti.db";
+    piana.Open();
+    const QStringList nomi = {"RoSsI", "CITTÀ", QStringLiteral("x\u212Ay"), "100%_a", "", "Verdi"};
+    for (int i = 0; i < nomi.size(); ++i) {
+        piana.Append();
+        if (!nomi[i].isEmpty())
+            piana.FieldByName("Nome")->SetAsString(nomi[i]);
+        piana.FieldByName("Conta")->SetAsInteger(i * 10);
+        piana.FieldByName("Valore")->SetAsFloat(i + 0.25);
+        piana.Post();
+    }
+    piana.Close();
+    t.Riapri();
+    QList<tabelle::TField*> campi;
+    for (int i = 0; i < t.FieldCount(); ++i)
+        campi << t.Fields(i);
+
+    const OpzioniRicerca nessuna, maiuscole{false, true};
+    EXPECT_EQ(TrovaRiga(t, campi, "ssi", nessuna, 0, true), 0);
+    EXPECT_EQ(TrovaRiga(t, campi, "ssi", maiuscole, 0, true), -1);
+    EXPECT_EQ(TrovaRiga(t, campi, "SsI", maiuscole, 0, true), 0);
+    EXPECT_EQ(TrovaRiga(t, campi, "città", nessuna, 0, true), 1);      // beyond ASCII in the text searched
+    EXPECT_EQ(TrovaRiga(t, campi, "CIT", nessuna, 0, true), 1);        // and in the stored one
+    EXPECT_EQ(TrovaRiga(t, campi, "xky", nessuna, 0, true), 2);        // the Kelvin sign folds to k
+    EXPECT_EQ(TrovaRiga(t, campi, "xky", maiuscole, 0, true), -1);
+    EXPECT_EQ(TrovaRiga(t, campi, "%_", nessuna, 0, true), 3);         // no wildcards
+    EXPECT_EQ(TrovaRiga(t, campi, "_", nessuna, 4, true), -1);
+    EXPECT_EQ(TrovaRiga(t, campi, "50", nessuna, 0, true), 5);         // a whole number
+    EXPECT_EQ(TrovaRiga(t, campi, "3.25", nessuna, 0, true), 3);       // a real one
+    EXPECT_EQ(TrovaRiga(t, campi, "3.2501", nessuna, 0, true), -1);
+    EXPECT_EQ(TrovaRiga(t, campi, "r", nessuna, 5, false), 5);          // upwards from the last row
+    EXPECT_EQ(TrovaRiga(t, campi, "ro", nessuna, 5, false), 0);
+
+    // Keys handed back sorted, and none while a row is edited: its values
+    // are not yet stored.
+    const auto tutte = t.ChiaviCandidate([](const tabelle::RigaGrezza&) { return true; });
+    ASSERT_TRUE(tutte.has_value());
+    EXPECT_EQ(tutte->size(), size_t(nomi.size()));
+    EXPECT_TRUE(std::is_sorted(tutte->begin(), tutte->end()));
+    t.SetRecNo(6);
+    t.Edit();
+    t.FieldByName("Nome")->SetAsString("Gialli");
+    EXPECT_FALSE(t.ChiaviCandidate([](const tabelle::RigaGrezza&) { return true; }).has_value());
+    EXPECT_EQ(TrovaRiga(t, campi, "gialli", nessuna, 0, true), 5);
+    t.Cancel();
+}

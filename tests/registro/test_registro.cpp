@@ -1,3 +1,4 @@
+#include "registro/archivio_alveare.h"
 #include "registro/registro.h"
 #include "supporto/cartella_temporanea.h"
 
@@ -378,4 +379,51 @@ TEST(Registro, CartellaDelRegistro)
     qputenv("HOME", cartella.file("casa").toLocal8Bit());
     EXPECT_EQ(TRegIniFile("Software\\Quintor").ReadString("", "Dove", ""), "");
     EXPECT_TRUE(QFile::exists(cartella.file("casa/.config/quintor-registro/HKEY_CURRENT_USER.reg")));
+}
+
+// The machine's classes hive (what the package registers) is read under the
+// user's: the user's keys and values win, and every write goes to the
+// user's file alone; the current user's hive has no machine part.
+TEST(Registro, IlRegistroDelleClassiDellaMacchina)
+{
+    CartellaTemporanea cartella;
+    VariabileSalvata macchinaPrima("TRATTE_REGISTRO_MACCHINA");
+    const QString macchina = cartella.sottocartella("macchina");
+    const QString classe = "CLSID\\{6F1C2B3A-0000-4000-8000-000000000002}";
+    qputenv("TRATTE_REGISTRO", macchina.toLocal8Bit());
+    {
+        TRegistry classi(Radice::HKEY_CLASSES_ROOT);
+        ASSERT_TRUE(classi.OpenKey(classe + "\\InprocServer32", true));
+        classi.WriteString("", "/opt/tratte/libborgal.so");
+        classi.WriteString("ThreadingModel", "Apartment");
+        TRegIniFile("Software\\Quintor").WriteString("", "Solo", "macchina");
+    }
+    const QByteArray fileMacchina = contenuto(QDir(macchina).filePath("HKEY_CLASSES_ROOT.reg"));
+    qputenv("TRATTE_REGISTRO", cartella.sottocartella("utente").toLocal8Bit());
+
+    TRegistry classi(Radice::HKEY_CLASSES_ROOT);
+    EXPECT_FALSE(classi.KeyExists(classe)) << "senza TRATTE_REGISTRO_MACCHINA le prove non vedono la macchina";
+    qputenv("TRATTE_REGISTRO_MACCHINA", macchina.toLocal8Bit());
+    ASSERT_TRUE(classi.OpenKeyReadOnly(classe + "\\inprocserver32"));
+    EXPECT_EQ(classi.ReadString(""), "/opt/tratte/libborgal.so");
+    EXPECT_EQ(TRegIniFile("Software\\Quintor").ReadString("", "Solo", "utente"), "utente");
+
+    // The user's value over the machine's; the machine's file unchanged.
+    ASSERT_TRUE(classi.OpenKey("\\" + classe + "\\InprocServer32", true));
+    classi.WriteString("", "/home/a/tratte/libborgal.so");
+    EXPECT_EQ(classi.ReadString(""), "/home/a/tratte/libborgal.so");
+    EXPECT_EQ(classi.ReadString("ThreadingModel"), "Apartment");
+    EXPECT_EQ(contenuto(QDir(macchina).filePath("HKEY_CLASSES_ROOT.reg")), fileMacchina);
+    const QString utente = QString::fromUtf8(contenuto(QDir(cartellaRegistro()).filePath("HKEY_CLASSES_ROOT.reg")));
+    EXPECT_TRUE(utente.contains("/home/a/tratte/libborgal.so"));
+    EXPECT_FALSE(utente.contains("ThreadingModel"));
+
+    // Without TRATTE_REGISTRO the machine's folder follows XDG_CONFIG_DIRS.
+    VariabileSalvata dirs("XDG_CONFIG_DIRS"), registroPrima("TRATTE_REGISTRO");
+    qunsetenv("TRATTE_REGISTRO_MACCHINA");
+    qunsetenv("TRATTE_REGISTRO");
+    qputenv("XDG_CONFIG_DIRS", (cartella.percorso() + ":/etc/xdg").toLocal8Bit());
+    EXPECT_EQ(ArchivioAlveare::cartellaMacchina(), cartella.file("quintor-registro"));
+    qunsetenv("XDG_CONFIG_DIRS");
+    EXPECT_EQ(ArchivioAlveare::cartellaMacchina(), "/etc/xdg/quintor-registro");
 }

@@ -3,6 +3,7 @@
 // the PDF printer of the set-up, the PDFs read back; the preview window;
 // and tratte-cli stampa on the same installation.
 #include "app/configurazione.h"
+#include "app/libretto/tzrtrattelbp.h"
 #include "app/mainform.h"
 #include "app/ricerca/ricercapf.h"
 #include "app/stampa/stampatratte.h"
@@ -335,7 +336,9 @@ TEST_F(StampaFinestreTest, RisultatiDelLibrettoConLaLoroTabellaEIlLoroRapporto)
     f->CrmPanel->show();
     f->AggiornaComandi();
     EXPECT_FALSE(f->StampaBt->isEnabled());
-    f->Libretto.Tabella = &risultati;
+    // The results control's table opened on them.
+    f->crm->TabellaRisultati().DatabaseName = programma + "/Archivi";
+    f->crm->TabellaRisultati().Riapri();
     f->AggiornaComandi();
     EXPECT_TRUE(f->StampaBt->isEnabled());
     Dialogo(true, true);
@@ -350,7 +353,6 @@ TEST_F(StampaFinestreTest, RisultatiDelLibrettoConLaLoroTabellaEIlLoroRapporto)
         << testo.toStdString();
     EXPECT_FALSE(testo.contains("P1"));
     f->CrmPanel->hide();
-    f->Libretto.Tabella = nullptr;
 }
 
 TEST_F(StampaFinestreTest, SenzaStampantiEImpostazione)
