@@ -6,12 +6,21 @@
 //   operazione-uccisa carica  PROGRAMMA ARCHIVIO_COMUNI N SERIE
 //   operazione-uccisa elimina PROGRAMMA ARCHIVIO_COMUNI N SIGLA
 //   operazione-uccisa griglia PROGRAMMA ARCHIVIO_COMUNI N ID VALORE
+//   operazione-uccisa libretto PROGRAMMA ARCHIVIO_COMUNI N LIBRETTO
 //
 // griglia: the archive table in an editable grid; the row of that ID gets
-// Protocollo = VALORE, posted through the grid. With N = 0 the operation
+// Protocollo = VALORE, posted through the grid. libretto: the survey-book
+// search of LIBRETTO (PathArchivi set to PROGRAMMA), its results written
+// over those of the search before. With N = 0 the operation
 // runs to its end and prints the number of its steps.
 #include "app/archiviodati.h"
 #include "app/caricamento/caricamento.h"
+#include "app/libretto/elaborazionelibretto.h"
+#include "app/libretto/tzrtrattelbp.h"
+#include "app/ricerca/ricercapf.h"
+#include "componenti/creazione.h"
+#include "directory/interfacce.h"
+#include "registro/treginifile.h"
 #include "gridkit/griglia/newdbgrid.h"
 #include "gridkit/tabella/newtable.h"
 #include "messaggi/messaggi.h"
@@ -135,6 +144,39 @@ int Griglia(tabelle::TSession& sessione, const QString& programma, qint64 id, co
     return 0;
 }
 
+int Libretto(const QString& programma, const QString& libretto)
+{
+    registro::TRegIniFile(QStringLiteral("SOFTWARE\\QUINTOR\\ORBIS77")).WriteString("Tratte", "PathArchivi", programma);
+    tratte::TArchivioDati archivio(programma);
+    archivio.Prepara();
+    tratte::TRicercaPF::VerificaTabelleLavoro(archivio.CartellaDati());
+    gridkit::TNewTable risultati, tabellaTratte;
+    for (gridkit::TNewTable* t : {&risultati, &tabellaTratte}) {
+        t->CachedUpdates = true;
+        t->NotAppend = true;
+        t->ReadOnly = true;
+    }
+    risultati.DatabaseName = tratte::TZRTratteLbp::PercorsoArchivi();
+    risultati.SetTableName(QStringLiteral("TratteLibretto"));
+    tabellaTratte.DatabaseName = archivio.CartellaDati();
+    tabellaTratte.SetTableName(QStringLiteral("Tratte.db"));
+    if (!tratte::TElaborazioneLibretto::CartellePronte(risultati, tabellaTratte))
+        return 3;
+    // Not emptied first: the second book of the dialog writes over the first's results.
+    risultati.Riapri();
+    tabellaTratte.Riapri();
+    auto directory = componenti::CreateComObject<borgal::IBorgal>(borgal::CLSID_Borgal, borgal::IID_IBorgal);
+    QStringList valori;
+    tratte::TElaborazioneLibretto elaborazione(risultati, tabellaTratte, [&](const QString& testo, tratte::DatiComune& v) {
+        return tratte::RisolviConDirectory(*directory.Get(), valori, testo, v);
+    });
+    armato = true;
+    const int esito = elaborazione.ElaboraLibretto(libretto);
+    armato = false;
+    elaborazione.SvuotaPunti();
+    return esito == 1 ? 0 : 4;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -159,6 +201,8 @@ int main(int argc, char** argv)
         if (a.size() != 7)
             return 2;
         esito = Griglia(sessione, programma, a[5].toLongLong(), a[6]);
+    } else if (operazione == QLatin1String("libretto")) {
+        esito = Libretto(programma, a[5]);
     } else {
         tratte::TCaricamentoProvincia::Interfaccia interfaccia;
         interfaccia.ConfermaSostituzione = [](const QString&) { return true; };

@@ -47,6 +47,8 @@ void ProvaRobustezza::SetUp()
     chiave.WriteString("Archivi", "FileNameArchivioProvince", QStringLiteral(ARCHIVIO_COMUNI "/KWProvince.db"));
 
     QDir(programma).mkpath("Archivi");
+    for (const QString& nome : QDir(QStringLiteral(TABELLE_LAVORO)).entryList({"*.db", "*.rpt"}, QDir::Files))
+        QFile::copy(QStringLiteral(TABELLE_LAVORO "/") + nome, programma + "/Archivi/" + nome);
     tabelle::TSession sessione;
     tratte::TArchivioDati archivio(programma, nullptr, &sessione);
     archivio.Prepara();
@@ -91,7 +93,7 @@ QStringList ProvaRobustezza::Stato(const QString& programma)
     tratte::TArchivioDati archivio(programma, nullptr, &sessione);
     archivio.Prepara();
     QStringList righe;
-    for (const char* tabella : {"Tratte.db", "PRV.DB"}) {
+    for (const char* tabella : {"Tratte.db", "PRV.DB", "TratteLibretto.db"}) {
         tabelle::TQuery q(nullptr, &sessione);
         q.DatabaseName = "Database";
         q.SQL << QStringLiteral("Select * From \"%1\"").arg(QLatin1String(tabella));

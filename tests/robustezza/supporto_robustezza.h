@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the robustness tests: an installation in a temporary folder with
-// the directory registered, two provinces loaded (RM of release 99/09 in two
+// the directory registered, the work tables, two provinces loaded (RM of release 99/09 in two
 // files, MI), and what its tables hold, read back whole.
 #include "app/archiviodati.h"
 #include "messaggi/messaggi.h"
@@ -27,7 +27,7 @@ protected:
     QString NuovaSerieRoma() const;
     // A province not loaded yet: VT, 30 rows in two files.
     QString SerieViterbo() const;
-    // Every row of Tratte.db and of PRV.DB, read in a session of its own
+    // Every row of Tratte.db, PRV.DB and the survey-book results, read in a session of its own
     // (which is also the archive's next opening), one text a row, without
     // the row key.
     static QStringList Stato(const QString& programma);

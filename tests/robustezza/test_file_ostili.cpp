@@ -51,8 +51,6 @@ protected:
     void SetUp() override
     {
         ProvaRobustezza::SetUp();
-        for (const QString& nome : QDir(QStringLiteral(TABELLE_LAVORO)).entryList({"*.db", "*.rpt"}, QDir::Files))
-            QFile::copy(QStringLiteral(TABELLE_LAVORO "/") + nome, programma + "/Archivi/" + nome);
         registro::TRegIniFile(tratte::ChiaveProgramma).WriteString("", "VisualizzaFinestra", "0");
     }
 

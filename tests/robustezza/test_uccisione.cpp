@@ -1,12 +1,16 @@
 // An operation on the archive killed with SIGKILL at many of its steps
 // (reading the files, writing the rows, inside the commit): the next
-// opening finds Tratte.db and PRV.DB exactly as before the operation or
+// opening finds Tratte.db, PRV.DB and the survey-book results exactly as before the operation or
 // exactly as after it (row keys aside, which a load gives anew), and the
 // operation then runs to its end and leaves no journal.
 // TRATTE_UCCISIONI_TUTTE=1 kills at every step instead of a bounded set.
 #include "supporto_robustezza.h"
 
+#include "componenti/server.h"
+
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <set>
 
 namespace {
@@ -112,4 +116,28 @@ TEST_F(UccisioneTest, LEliminazioneDiUnaProvincia)
 TEST_F(UccisioneTest, UnaModificaNellaGriglia)
 {
     Verifica("griglia", {"5", "MODIFICATO"});
+}
+
+TEST_F(UccisioneTest, IRisultatiDiUnLibretto)
+{
+    ASSERT_EQ(componenti::RegistraServer(QStringLiteral(LIBRERIA_PREGEO)), componenti::S_OK);
+    auto libretto = [this](const QString& nome, const QByteArray& punti) {
+        const QString file = cartella.sottocartella("libretti") + "/" + nome + ".out";
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("LIBRETTO;1\nELABORATO;SI\n" + punti);
+        return file;
+    };
+    // The results of a first book, then a second book's written over them.
+    const Esecuzione prima = Esegui({"libretto", programma, ARCHIVIO_COMUNI, "0",
+                                     libretto("Primo", "PF;H501;2;0;1\nPF;H501;2;0;2\nPF;H501;2;0;3\nDIST;1;2;101.004;0.010\n")},
+                                    cartella.sottocartella("tmp"));
+    ASSERT_EQ(prima.uscita, 0) << prima.errori.toStdString();
+    ASSERT_EQ(Stato(programma).filter(QRegularExpression("^TratteLibretto.db.*\\|PF")).size(), 2);
+    QByteArray punti;
+    for (int i = 1; i <= 8; ++i)
+        punti += "PF;H501;1;0;" + QByteArray::number(i) + "\n";
+    for (int i = 1; i < 8; ++i)
+        punti += "DIST;" + QByteArray::number(i) + ";" + QByteArray::number(i + 1) + ";" + QByteArray::number(100.01 + i) + ";0.010\n";
+    Verifica("libretto", {libretto("Secondo", punti)});
 }
