@@ -7,7 +7,7 @@ PACCHETTI = cmake g++ make pkg-config qt6-base-dev libgl-dev libsqlcipher-dev \
             libssl-dev libgtest-dev libgmock-dev libbenchmark-dev \
             poppler-utils
 
-.PHONY: run test build configure deps install deb prova-deb bench bench-nazionale clean
+.PHONY: run test build configure deps install deb prova-deb bench bench-nazionale clean test-asan fuzz
 
 deps:
 	@scripts/installa-pacchetti $(PACCHETTI)
@@ -23,6 +23,37 @@ install: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, in
+# its own build folder, without the timing programs. A unity build with -O1
+# and line tables only (-g1) keeps it quick to build and run on two cores;
+# reports still name files and lines. Any report fails the test that caused it.
+ASAN_BUILD ?= build-asan
+ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=0 \
+           LSAN_OPTIONS=suppressions=$(abspath scripts/lsan.supp):print_suppressions=0 \
+           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+test-asan: deps
+	@$(ASAN_ENV) cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1" \
+	  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=12 \
+	  -DTRATTE_SANITIZZATORI=ON -DTRATTE_BENCH=OFF >/dev/null
+	@$(ASAN_ENV) cmake --build $(ASAN_BUILD) -j$(JOBS)
+	@cd $(ASAN_BUILD) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The fuzz targets of fuzz/, built with clang's libFuzzer in their own build
+# folder, run one after the other for FUZZ_SECONDI each (or FUZZ_ESECUZIONI
+# inputs, whichever comes first); FUZZ_BERSAGLI picks some of them.
+FUZZ_BUILD      ?= build-fuzz
+FUZZ_SECONDI    ?= 900
+FUZZ_ESECUZIONI ?= 10000000
+FUZZ_BERSAGLI   ?=
+fuzz:
+	@scripts/installa-pacchetti $(PACCHETTI) clang-14 libclang-rt-14-dev
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+	  -DTRATTE_FUZZ=ON -DTRATTE_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target fuzz -j$(JOBS)
+	@scripts/fuzz $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDI) $(FUZZ_ESECUZIONI) $(FUZZ_BERSAGLI)
 
 # The Debian package build/tratte_VERSION_ARCH.deb, checked by lintian.
 deb: build

@@ -3,6 +3,7 @@
 #include "app/configurazione.h"
 #include "gridkit/comune/cursoreattesa.h"
 #include "tabelle/chiave.h"
+#include "tabelle/connessione.h"
 #include "tabelle/errore.h"
 #include "tabelle/percorsi.h"
 #include "tabelle/protezione.h"
@@ -84,16 +85,73 @@ void TArchivioDati::CreaTabelleMancanti()
         CreaTabellaPrv(CartellaDati());
 }
 
+QStringList TArchivioDati::VerificaTabelle()
+{
+    const auto nomi = [](const QStringList& campi) {
+        QStringList n;
+        for (const QString& c : campi)
+            n << c.section(',', 0, 0);
+        return n;
+    };
+    const QList<QPair<QString, QStringList>> tabelle{
+        {QStringLiteral("Tratte.db"), nomi(CampiTratte)},
+        {QStringLiteral("TratteLibretto.db"), nomi(CampiTratteLibretto)},
+        {QStringLiteral("PRV.DB"), {QStringLiteral("CODEPRV"), QStringLiteral("PROVINCIA"), QStringLiteral("DATA")}},
+    };
+    QStringList avvisi;
+    Connessione& c = sessione_->connessione();
+    for (const auto& [nome, campi] : tabelle) {
+        const QString percorso = RisolviPercorso(CartellaDati() + "/" + nome);
+        if (!QFileInfo::exists(percorso))
+            continue;
+        QString causa;
+        try {
+            UsoTabella uso(c, percorso, false);
+            QStringList mancanti;
+            const QStringList colonne = c.Colonne(uso.schema());
+            for (const QString& campo : campi)
+                if (!colonne.contains(campo, Qt::CaseInsensitive))
+                    mancanti << campo;
+            if (!mancanti.isEmpty()) {
+                causa = QStringLiteral("non ha i campi %1: è il file di un'altra tabella o di un'altra versione.")
+                            .arg(mancanti.join(QStringLiteral(", ")));
+            } else {
+                // The first and the last rows: a file cut short or
+                // overwritten is found without reading it all.
+                for (const char* estremo : {"Min", "Max"}) {
+                    Istruzione lettura(c, QStringLiteral("SELECT * FROM %1.dati WHERE rowid = (SELECT %2(rowid) FROM %1.dati)")
+                                              .arg(uso.schema(), QLatin1String(estremo)));
+                    while (lettura.Passo()) {
+                    }
+                }
+            }
+        } catch (const EDBEngineError& e) {
+            causa = e.messaggio();
+        }
+        if (!causa.isEmpty())
+            avvisi << QStringLiteral("La tabella '%1' della cartella dei dati non può essere usata: %2\r\n\r\nLe altre "
+                                     "tabelle restano utilizzabili. Per ripristinarla, sostituire il file con una copia "
+                                     "di sicurezza oppure eliminarlo: alla prossima partenza il programma la crea vuota.")
+                          .arg(QDir::toNativeSeparators(percorso), causa);
+    }
+    return avvisi;
+}
+
 bool TArchivioDati::ProtocolloAlfanumerico()
 {
     // The results table only ever holds the last search's results: one of
     // the old layout, whose protocol was a long integer, is made again.
-    TTable risultati(nullptr, sessione_);
-    risultati.DatabaseName = CartellaDati();
-    risultati.TableName = QStringLiteral("TratteLibretto.db");
-    risultati.Open();
-    const TField* protocollo = risultati.FindField(QStringLiteral("Protocollo"));
-    return protocollo && protocollo->DataType() == TFieldType::ftString;
+    // A file that cannot be read is left alone: the start-up check names it.
+    try {
+        TTable risultati(nullptr, sessione_);
+        risultati.DatabaseName = CartellaDati();
+        risultati.TableName = QStringLiteral("TratteLibretto.db");
+        risultati.Open();
+        const TField* protocollo = risultati.FindField(QStringLiteral("Protocollo"));
+        return !protocollo || protocollo->DataType() == TFieldType::ftString;
+    } catch (const EDBEngineError&) {
+        return true;
+    }
 }
 
 void TArchivioDati::CreaTabellaArchivio(const QString& nome, const QStringList& campi)

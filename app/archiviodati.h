@@ -44,9 +44,14 @@ public:
     void ImpostaConnessione();
 
     void CreaTabelleMancanti();
+    // The tables of the data folder checked at start, cheaply (whatever
+    // the archive's size): each must open with the table password, hold its
+    // own fields and read at both ends of its rows. One Italian text for
+    // each that fails, naming the file; the others stay usable.
+    QStringList VerificaTabelle();
     void CreaTabellaTratte();
     void CreaTabellaTratteLibretto();
-    // Whether TratteLibretto.db holds the protocol as the archive does (text).
+    // False only for a TratteLibretto.db of the old layout (protocol a long integer).
     bool ProtocolloAlfanumerico();
     void CreaTabellaPrv(const QString& cartella);
 

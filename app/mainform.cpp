@@ -526,6 +526,8 @@ void TMainForm::FormCreate()
     try {
         Archivio.CreaTabelleMancanti();
         Database.Open();
+        for (const QString& avviso : Archivio.VerificaTabelle())
+            messaggi::MessageBox(nullptr, avviso, QStringLiteral("ATTENZIONE"), messaggi::Pulsanti::Ok, messaggi::Icona::Avviso);
     } catch (const std::exception& errore) {
         messaggi::MostraErrore(errore);
     }

@@ -330,6 +330,9 @@ bool TElaborazioneLibretto::ScriviRisultati()
     std::unique_ptr<TTable> scrivibile = risultati_.GetLiveTable();
     if (!scrivibile)
         return false;
+    // The earlier results and the new ones change in one transaction: a
+    // search cut short leaves the earlier ones whole.
+    PuntoDiRipristino tutte(scrivibile->sessione().connessione());
     scrivibile->CancelRange();
     // The first record of each pair label.
     QHash<QString, int> etichette;
@@ -349,7 +352,6 @@ bool TElaborazioneLibretto::ScriviRisultati()
     TField* esiti[3] = {scrivibile->FieldByName(QStringLiteral("Urbane")), scrivibile->FieldByName(QStringLiteral("Extraurbane")),
                         scrivibile->FieldByName(QStringLiteral("Sfavorevoli"))};
 
-    PuntoDiRipristino tutte(scrivibile->sessione().connessione());
     const int n = tabellaTratte_.RecordCount();
     for (int r = 0; r < n; ++r) {
         auto valore = [&](int campo) { return tabellaTratte_.ValoreRiga(r, campo); };

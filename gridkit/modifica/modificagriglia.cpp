@@ -17,7 +17,6 @@ using namespace tabelle;
 
 namespace {
 
-const QString CampoId = QStringLiteral("ID_001_TABLE");
 const QString CampoCodOp = QStringLiteral("CodOp");
 
 // A boolean as the stored table takes it: "True" or "False".

@@ -17,8 +17,6 @@ using namespace tabelle;
 
 namespace {
 
-const QString CampoId = QStringLiteral("ID_001_TABLE");
-
 qint64 IdCorrente(const TDataSet& dati) { return dati.FieldByName(CampoId)->AsInteger(); }
 
 // The ID_001_TABLE of a stored table's current row: its storage key, known

@@ -10,6 +10,9 @@
 
 namespace gridkit {
 
+// The row key of the tables the grid edits.
+inline const QString CampoId = QStringLiteral("ID_001_TABLE");
+
 // The kinds of entry (TIPOOP).
 enum TipoVoceUndo : int {
     undo_Eliminazione = 1,   // one row deleted by Elimina

@@ -46,20 +46,29 @@ FileLetto leggiFile(const QString& percorso, const QString& nomeRadice)
 
 void salva(const QString& percorso, const QByteArray& contenuto)
 {
-    auto errore = [&](const QString& causa) {
+    // The cause as the system gives it, a full disk said in Italian; the
+    // system error is taken at once, before anything else can change it.
+    auto errore = [&](int numero, const QString& causa) {
+        const bool pieno = numero == ENOSPC || numero == EFBIG || numero == EDQUOT;
         return ERegistryException(
             QStringLiteral("Impossibile scrivere il registro «%1» (%2). Il contenuto precedente è rimasto invariato.")
-                .arg(QDir::toNativeSeparators(percorso), causa));
+                .arg(QDir::toNativeSeparators(percorso), pieno ? QStringLiteral("spazio su disco esaurito") : causa));
+    };
+    auto erroreFile = [&](const QSaveFile& file) {
+        const int numero = errno;
+        return errore(numero, file.errorString());
     };
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
-        throw errore(file.errorString());
+        throw erroreFile(file);
     if (file.write(contenuto) != contenuto.size() || !file.flush())
-        throw errore(file.errorString()); // QSaveFile drops its temporary file
-    if (::fsync(file.handle()) != 0)
-        throw errore(QString::fromLocal8Bit(strerror(errno)));
+        throw erroreFile(file); // QSaveFile drops its temporary file
+    if (::fsync(file.handle()) != 0) {
+        const int numero = errno;
+        throw errore(numero, QString::fromLocal8Bit(strerror(numero)));
+    }
     if (!file.commit())
-        throw errore(file.errorString());
+        throw erroreFile(file);
 }
 
 } // namespace

@@ -52,7 +52,9 @@ std::optional<QString> leggiHexStringa(const QString& byteTesto)
     QString testo;
     for (qsizetype i = 0; i < byte.size(); i += 2)
         testo.append(QChar(char16_t(uchar(byte[i]) | (uchar(byte[i + 1]) << 8))));
-    while (testo.endsWith(QChar(0)))
+    // Only the terminator goes: nulls of the text itself are kept, so that
+    // writing the value again gives the same bytes.
+    if (testo.endsWith(QChar(0)))
         testo.chop(1);
     return testo;
 }

@@ -5,11 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
+#include <cerrno>
 #include <fcntl.h>
 #include <sqlcipher/sqlite3.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace tabelle {
@@ -133,8 +137,9 @@ bool Istruzione::Passo()
     if (r == SQLITE_DONE)
         return false;
     const QString errore = c_.UltimoErrore();
+    EDBEngineError eccezione = c_.Errore(r, errore, testo_);
     sqlite3_reset(stmt_);
-    throw EDBEngineError(QStringLiteral("Errore del motore delle tabelle: %1 (%2)").arg(errore, testo_.simplified().left(300)), r & 0xff, errore);
+    throw eccezione;
 }
 
 void Istruzione::Riavvolgi() { sqlite3_reset(stmt_); }
@@ -330,13 +335,83 @@ void Connessione::Esegui(const QString& testo)
     if (r != SQLITE_OK) {
         const QString e = QString::fromUtf8(errore ? errore : "");
         sqlite3_free(errore);
-        throw EDBEngineError(QStringLiteral("Errore del motore delle tabelle: %1 (%2)").arg(e, testo.simplified().left(300)), r & 0xff, e);
+        throw Errore(r, e, testo);
     }
 }
 
 int Connessione::RigheModificate() const { return sqlite3_changes(db_); }
 qint64 Connessione::UltimoRowid() const { return sqlite3_last_insert_rowid(db_); }
 QString Connessione::UltimoErrore() const { return QString::fromUtf8(sqlite3_errmsg(db_)); }
+
+namespace {
+
+// Whether a write that failed found no room: the file system of a file is
+// (all but) full, or a file has reached the largest size the process may
+// write (RLIMIT_FSIZE). SQLite tells a full disk apart only when the system
+// says ENOSPC; a file size limit gives a plain I/O error, and the system's
+// error number is gone by the time the statement returns.
+bool SenzaSpazio(const QStringList& percorsi)
+{
+    constexpr qint64 Margine = 4 * 1024 * 1024;
+    rlimit limite{};
+    const bool limitato = getrlimit(RLIMIT_FSIZE, &limite) == 0 && limite.rlim_cur != RLIM_INFINITY;
+    for (const QString& percorso : percorsi) {
+        struct statvfs disco{};
+        if (::statvfs(QFile::encodeName(QFileInfo(percorso).absolutePath()).constData(), &disco) == 0
+            && qint64(disco.f_bavail) * qint64(disco.f_frsize) < Margine)
+            return true;
+        if (!limitato)
+            continue;
+        for (const QString& file : {percorso, percorso + QStringLiteral("-journal")})
+            if (QFileInfo(file).size() + 2 * DimensionePagina > qint64(limite.rlim_cur))
+                return true;
+    }
+    return false;
+}
+
+} // namespace
+
+EDBEngineError Connessione::Errore(int codice, const QString& errore, const QString& testo) const
+{
+    codice &= 0xff;
+    const auto generico = [&] {
+        return EDBEngineError(QStringLiteral("Errore del motore delle tabelle: %1 (%2)").arg(errore, testo.simplified().left(300)),
+                              codice, errore);
+    };
+    if (codice != SQLITE_FULL && codice != SQLITE_IOERR)
+        return generico();
+    // The files being written: those the statement names, else (a commit)
+    // those in use, else every file attached.
+    QStringList citati, inUso, tutti;
+    for (const auto& f : file_) {
+        tutti << f->percorso;
+        if (f->inUso())
+            inUso << f->percorso;
+        if (QRegularExpression(QStringLiteral("\\b%1\\.").arg(f->schema)).match(testo).hasMatch())
+            citati << f->percorso;
+    }
+    // A file whose last write found no room is the one to name.
+    QStringList pieni;
+    for (const auto& f : file_) {
+        int numero = 0;
+        if (sqlite3_file_control(db_, f->schema.toUtf8().constData(), SQLITE_FCNTL_LAST_ERRNO, &numero) == SQLITE_OK
+            && (numero == ENOSPC || numero == EFBIG || numero == EDQUOT))
+            pieni << f->percorso;
+    }
+    QStringList file = !pieni.isEmpty() ? pieni : !citati.isEmpty() ? citati : !inUso.isEmpty() ? inUso : tutti;
+    if (codice == SQLITE_IOERR && pieni.isEmpty() && !SenzaSpazio(tutti))
+        return generico();
+    file.sort();
+    for (QString& f : file)
+        f = QStringLiteral("'%1'").arg(QDir::toNativeSeparators(f));
+    const QString cosa = file.isEmpty() ? QStringLiteral("le tabelle")
+                         : file.size() == 1 ? QStringLiteral("la tabella %1").arg(file.first())
+                                            : QStringLiteral("le tabelle %1").arg(file.join(QStringLiteral(", ")));
+    return EDBEngineError(QStringLiteral("Spazio su disco esaurito: impossibile scrivere %1. I dati già memorizzati sono "
+                                         "rimasti invariati.")
+                              .arg(cosa),
+                          SQLITE_FULL, errore);
+}
 
 Connessione::File& Connessione::FileDi(const QString& percorso)
 {

@@ -17,6 +17,8 @@ struct sqlite3_stmt;
 
 namespace tabelle {
 
+class EDBEngineError;
+
 // Page size of the table files the engine writes, encrypted or not. On an
 // archive of 5,000,000 rows, deleting a province of 1,000,000 took 3.6 s
 // with 8 KiB pages and 9.9 s with 64 KiB pages (each deleted index entry
@@ -148,6 +150,11 @@ public:
     int RigheModificate() const;
     qint64 UltimoRowid() const;
     QString UltimoErrore() const;
+    // The error of the storage (its result code and text) met running
+    // `testo`. No room to write (a full disk, or a file at the size limit)
+    // gives code SQLITE_FULL and an Italian text that names the files that
+    // could not be written.
+    EDBEngineError Errore(int codice, const QString& errore, const QString& testo) const;
 
     // Attaches the file when needed and returns its schema. The file is
     // reattached when it was replaced on disk since.

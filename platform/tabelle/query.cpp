@@ -92,7 +92,8 @@ private:
 // the statement the program wrote.
 EDBEngineError ErroreDellIstruzione(const EDBEngineError& e, const QString& originale)
 {
-    if (e.causa().isEmpty())
+    // No room to write: the engine's text already names the files.
+    if (e.causa().isEmpty() || e.codice() == SQLITE_FULL)
         return e;
     QString tipo;
     switch (e.codice()) {

@@ -501,7 +501,7 @@ void TTable::CreateTable()
         } catch (const EDBEngineError&) {
         }
         QFile::remove(nuovo);
-        if (e.causa().isEmpty())
+        if (e.causa().isEmpty() || e.codice() == SQLITE_FULL)
             throw;
         throw EDBEngineError(QStringLiteral("Impossibile creare la tabella '%1': %2.").arg(nome, e.causa()), e.codice(), e.causa());
     }

@@ -347,7 +347,7 @@ TEST_F(CaricamentoTest, UnCaricamentoInterrottoNelCommitLasciaTabelleConcordi)
     const QString nuova = Serie("nuova", {{"rm032601.dis", {Riga("H501", 3, 4), Riga("H501", 4, 5), Riga("H501", 5, 6)}}});
     const QString milano = Serie("milano", {{"mi032601.dis", {Riga("F205", 1, 2)}}});
     int prova = 0;
-    for (const QString& punto : {"tra", "dopo", "prima"}) {
+    for (const QString punto : {"tra", "dopo", "prima"}) {
         for (const QString& serie : {nuova, milano}) {
             SCOPED_TRACE((punto + " " + serie).toStdString());
             // Each case starts from a copy of the archive with the old release.

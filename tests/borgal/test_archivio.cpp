@@ -352,7 +352,7 @@ TEST_F(Archivio, StatoEliminatoDallaGrigliaNonSiTrovaPiu)
     q.Open();
     ASSERT_EQ(q.RecordCount(), 1);
     EXPECT_TRUE(q.FieldByName("CodOp")->AsString().startsWith('D'));
-    for (const QString& testo : {"FRANCIA", "Z110", "FRANC*"})
+    for (const QString testo : {"FRANCIA", "Z110", "FRANC*"})
         EXPECT_EQ(Cerca(false, true, testo, "NomeStato"), "<nessuno>") << testo.toStdString();
     EXPECT_FALSE(borgal->EsisteComune(false, true, "FRANCIA"));
     EXPECT_FALSE(borgal->EsisteComune(false, true, "FRAN*"));

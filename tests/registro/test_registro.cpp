@@ -184,10 +184,13 @@ TEST(Registro, TestiParticolariSonoConservati)
     const QString strano = "Disse \"sì\" a C:\\Pregeo\\dati\\ — città, perché = ; [x] \\\"";
     const QString nome = "Nome \"strano\" = \\ è";
     const QString righe = "prima riga\nseconda\r\nterza";
+    // Null characters at the end of a text are the text's, not terminators.
+    const QString nulli = QString("riga\r") + QChar(0) + "i" + QChar(0) + QChar(0);
     {
         TRegIniFile ini(ChiaveTratte);
         ini.WriteString("Sezione àèìòù", nome, strano);
         ini.WriteString("", "Righe", righe);
+        ini.WriteString("", "Nulli", nulli);
         TRegistry registro;
         ASSERT_TRUE(registro.OpenKey(ChiaveTratte, false));
         registro.WriteString("", "predefinito");
@@ -195,8 +198,9 @@ TEST(Registro, TestiParticolariSonoConservati)
     TRegIniFile ini("SOFTWARE\\QUINTOR\\ORBIS77\\TRATTE");
     EXPECT_EQ(ini.ReadString("SEZIONE ÀÈÌÒÙ", nome, ""), strano);
     EXPECT_EQ(ini.ReadString("", "Righe", ""), righe);
+    EXPECT_EQ(ini.ReadString("", "Nulli", ""), nulli);
     EXPECT_EQ(ini.ReadString("", "", ""), "predefinito");
-    EXPECT_EQ(ini.ReadSection(""), (QStringList{"Righe", ""}));
+    EXPECT_EQ(ini.ReadSection(""), (QStringList{"Righe", "Nulli", ""}));
 
     const QString testo = QString::fromUtf8(contenuto(fileUtente()));
     EXPECT_TRUE(testo.contains("\"Disse \\\"sì\\\" a C:\\\\Pregeo\\\\dati\\\\ — città")) << testo.toStdString();

@@ -1,0 +1,1 @@
+SELECT CodiceCatastale, NomeComune FROM "/x/ArchivioComuni/KWArchivioComuni.db" WHERE NomeComune LIKE :Nome AND Provincia = :Prv AND Sezione IS NULL
