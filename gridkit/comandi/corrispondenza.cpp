@@ -242,11 +242,17 @@ int TrovaRiga(const tabelle::TDataSet& dati, const QList<tabelle::TField*>& camp
     const int righe = dati.RecordCount();
     if (prove.isEmpty() || inizio < 0 || inizio >= righe)
         return -1;
-    // Storage is first asked, in one pass, which rows may match; only
-    // those are read whole, in the dataset's order.
+    // Storage is first asked which rows may match; only those are read
+    // whole, in the dataset's order. In the order of the keys, the pass
+    // stops at the first row that matches; in another order it lists them all.
     std::optional<std::vector<qint64>> candidate;
-    if (const std::optional<Preselezione> preselezione = Preselezione::Per(prove, s, opzioni))
+    if (const std::optional<Preselezione> preselezione = Preselezione::Per(prove, s, opzioni)) {
+        const std::optional<int> prima = dati.PrimaCandidata(std::cref(*preselezione), inizio, giu,
+                                                             [&](int r) { return ProvaRiga(dati, prove, r, s, opzioni); });
+        if (prima)
+            return *prima;
         candidate = dati.ChiaviCandidate(std::cref(*preselezione));
+    }
     if (candidate && candidate->empty())
         return -1;
     const int passo = giu ? 1 : -1;

@@ -54,38 +54,83 @@ qint64 RigaGrezza::Intero(int campo) const { return sqlite3_column_int64(stmt_, 
 
 double RigaGrezza::Numero(int campo) const { return sqlite3_column_double(stmt_, prima_ + campo); }
 
-std::optional<std::vector<qint64>> Cursore::ChiaviCandidate(const std::function<bool(const RigaGrezza&)>& prova)
+namespace {
+// Short runs of keys, each in its own read transaction, so that a writer
+// in another process never waits long for a whole pass.
+constexpr qint64 PassoCandidate = 32768;
+} // namespace
+
+bool Cursore::IntervalloLeggibile() const
 {
     if (!intervallo_ || !inMemoria_.empty())
+        return false;
+    if (chiavi_.empty())
+        return true;
+    const auto [minima, massima] = std::minmax_element(chiavi_.begin(), chiavi_.end());
+    // Rows of other results lying between the keys are read for nothing:
+    // beyond a few times the rows of this one, looking at each row costs less.
+    return *massima - *minima <= 4 * qint64(chiavi_.size()) + 4096;
+}
+
+void Cursore::CandidateTra(const std::function<bool(const RigaGrezza&)>& prova, qint64 da, qint64 a, std::vector<qint64>& trovate)
+{
+    LetturaBreve transazione(intervallo_->connessione());
+    intervallo_->LegaIntero(indiceDa_, da);
+    intervallo_->LegaIntero(indiceA_, a);
+    try {
+        const RigaGrezza riga(intervallo_->stmt(), 1);
+        while (intervallo_->Passo())
+            if (prova(riga))
+                trovate.push_back(intervallo_->Intero(0));
+    } catch (...) {
+        intervallo_->Riavvolgi();
+        throw;
+    }
+    intervallo_->Riavvolgi();
+}
+
+std::optional<std::vector<qint64>> Cursore::ChiaviCandidate(const std::function<bool(const RigaGrezza&)>& prova)
+{
+    if (!IntervalloLeggibile())
         return std::nullopt;
     std::vector<qint64> trovate;
     if (chiavi_.empty())
         return trovate;
     const auto [minima, massima] = std::minmax_element(chiavi_.begin(), chiavi_.end());
-    const qint64 da = *minima, a = *massima;
-    // Rows of other results lying between the keys are read for nothing:
-    // beyond a few times the rows of this one, looking at each row costs less.
-    if (a - da > 4 * qint64(chiavi_.size()) + 4096)
-        return std::nullopt;
-    // Short runs, each in its own read transaction, so that a writer in
-    // another process never waits long for the whole pass.
-    constexpr qint64 Passo = 32768;
-    for (qint64 inizio = da; inizio <= a; inizio += Passo) {
-        LetturaBreve transazione(intervallo_->connessione());
-        intervallo_->LegaIntero(indiceDa_, inizio);
-        intervallo_->LegaIntero(indiceA_, std::min(a, inizio + Passo - 1));
-        try {
-            const RigaGrezza riga(intervallo_->stmt(), 1);
-            while (intervallo_->Passo())
-                if (prova(riga))
-                    trovate.push_back(intervallo_->Intero(0));
-        } catch (...) {
-            intervallo_->Riavvolgi();
-            throw;
-        }
-        intervallo_->Riavvolgi();
-    }
+    for (qint64 inizio = *minima; inizio <= *massima; inizio += PassoCandidate)
+        CandidateTra(prova, inizio, std::min(*massima, inizio + PassoCandidate - 1), trovate);
     return trovate;
+}
+
+std::optional<int> Cursore::PrimaCandidata(const std::function<bool(const RigaGrezza&)>& prova, int riga, bool avanti,
+                                           const std::function<bool(int)>& accetta)
+{
+    if (!IntervalloLeggibile() || riga < 0 || riga >= Conta() || !std::is_sorted(chiavi_.begin(), chiavi_.end()))
+        return std::nullopt;
+    const qint64 prima = chiavi_.front(), ultima = chiavi_.back();
+    qint64 da = avanti ? Chiave(riga) : std::max(prima, Chiave(riga) - PassoCandidate + 1);
+    qint64 a = avanti ? std::min(ultima, Chiave(riga) + PassoCandidate - 1) : Chiave(riga);
+    std::vector<qint64> trovate;
+    while (da <= a) {
+        trovate.clear();
+        CandidateTra(prova, da, a, trovate);
+        if (!avanti)
+            std::reverse(trovate.begin(), trovate.end());
+        // The rows are looked at once the run's transaction is over.
+        for (qint64 chiave : trovate) {
+            const int r = PosizioneOrdinata(chiave);
+            if (r < Conta() && Chiave(r) == chiave && accetta(r))
+                return r;
+        }
+        if (avanti) {
+            da = a + 1;
+            a = std::min(ultima, a + PassoCandidate);
+        } else {
+            a = da - 1;
+            da = std::max(prima, da - PassoCandidate);
+        }
+    }
+    return -1;
 }
 
 std::vector<qint64> Cursore::Chiavi(int riga) const

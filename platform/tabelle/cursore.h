@@ -77,6 +77,13 @@ public:
     // cannot be read so (several tables, keys scattered over the table,
     // values held in memory); the caller then looks at every row.
     std::optional<std::vector<qint64>> ChiaviCandidate(const std::function<bool(const RigaGrezza&)>& prova);
+    // The same pass for a result in the order of its keys, from row `riga`
+    // forwards or backwards and no further than needed: each row that
+    // `prova` lets through is handed, in order, to `accetta` until it
+    // answers true. The position of that row, -1 when none; none when the
+    // rows cannot be read so, as above, or are not in key order.
+    std::optional<int> PrimaCandidata(const std::function<bool(const RigaGrezza&)>& prova, int riga, bool avanti,
+                                      const std::function<bool(int)>& accetta);
 
     void Inserisci(int riga, const std::vector<qint64>& chiavi);
     void Rimuovi(int riga);
@@ -92,6 +99,10 @@ public:
 private:
     void LeggiPagina(int pagina);
     bool LeggiIntervallo(int inizio, int fine, std::vector<QVector<QVariant>>& righe);
+    // Whether the pass over the keys' interval may stand for looking at each row.
+    bool IntervalloLeggibile() const;
+    // The keys from `da` to `a` for which `prova` holds, in one short read transaction.
+    void CandidateTra(const std::function<bool(const RigaGrezza&)>& prova, qint64 da, qint64 a, std::vector<qint64>& trovate);
     void DimenticaDa(int riga);
 
     std::unique_ptr<Istruzione> lettura_;

@@ -375,6 +375,14 @@ std::optional<std::vector<qint64>> TDataSet::ChiaviCandidate(const std::function
     return cursore_->ChiaviCandidate(prova);
 }
 
+std::optional<int> TDataSet::PrimaCandidata(const std::function<bool(const RigaGrezza&)>& prova, int riga, bool avanti,
+                                            const std::function<bool(int)>& accetta) const
+{
+    if (!cursore_ || stato_ != TDataSetState::dsBrowse)
+        return std::nullopt;
+    return cursore_->PrimaCandidata(prova, riga, avanti, accetta);
+}
+
 QVariant TDataSet::ValoreVecchio(int indice) const
 {
     if (vistaVecchia_)

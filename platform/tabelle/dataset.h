@@ -130,6 +130,11 @@ public:
     // stored values pass `prova`; none when storage cannot be read so, or
     // while a row is being edited or inserted (see Cursore::ChiaviCandidate).
     std::optional<std::vector<qint64>> ChiaviCandidate(const std::function<bool(const RigaGrezza&)>& prova) const;
+    // The first row from `riga` forwards or backwards that passes `prova`
+    // and then `accetta`, reading no further than that row; -1 when none,
+    // none when storage cannot be read so (see Cursore::PrimaCandidata).
+    std::optional<int> PrimaCandidata(const std::function<bool(const RigaGrezza&)>& prova, int riga, bool avanti,
+                                      const std::function<bool(int)>& accetta) const;
 
     // Used by the fields.
     QVariant ValoreCampo(int indice) const;

@@ -1,6 +1,7 @@
 #include "gridkit/comandi/corrispondenza.h"
 #include "gridkit/comandi/trovainndbg.h"
 #include "supporto_comandi.h"
+#include "tabelle/connessione.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QApplication>
+#include <set>
 
 using namespace gridkit;
 using tabelle::TFieldType;
@@ -272,4 +274,59 @@ TEST_F(ProvaTrova, LaPreselezioneTrovaLaStessaRigaDellaLetturaCompleta)
     EXPECT_FALSE(t.ChiaviCandidate([](const tabelle::RigaGrezza&) { return true; }).has_value());
     EXPECT_EQ(TrovaRiga(t, campi, "gialli", nessuna, 0, true), 5);
     t.Cancel();
+}
+
+TEST_F(ProvaTrova, LaRicercaInOrdineDiChiaveSiFermaAllaStessaRigaDellaLetturaCompleta)
+{
+    // More rows than one run of the pass reads, with matches on both sides
+    // of the runs' boundaries.
+    constexpr int Righe = 40000;
+    const std::set<int> bersagli = {3, 32766, 32768, 32769, 39999};
+    tabelle::TTable piana(nullptr, &sessione);
+    piana.DatabaseName = cartella.percorso();
+    piana.TableName = "Lunga.db";
+    {
+        gridkit::TNewTable crea(nullptr, &sessione);
+        crea.DatabaseName = cartella.percorso();
+        crea.SetTableName("Lunga.db");
+        crea.SvuotaCampiUtente();
+        crea.CreaTabella({"Nome,20"});
+    }
+    piana.Open();
+    {
+        tabelle::PuntoDiRipristino tutte(sessione.connessione());
+        for (int i = 0; i < Righe; ++i) {
+            piana.Append();
+            piana.FieldByName("Nome")->SetAsString(bersagli.count(i) ? QStringLiteral("Bersaglio %1").arg(i) : QStringLiteral("riga %1").arg(i));
+            piana.Post();
+        }
+        tutte.Conferma();
+    }
+    piana.Close();
+    gridkit::TNewTable t(nullptr, &sessione);
+    t.DatabaseName = cartella.percorso();
+    t.SetTableName("Lunga.db");
+    t.Riapri();
+    ASSERT_EQ(t.RecordCount(), Righe);
+    const QList<tabelle::TField*> campi{t.FieldByName("Nome")};
+    // What a walk over the rows finds.
+    auto cammino = [&](int inizio, bool giu) {
+        for (int r = inizio; r >= 0 && r < t.RecordCount(); r += giu ? 1 : -1)
+            if (t.ValoreRiga(r, campi[0]->Index()).toString().startsWith("Bersaglio"))
+                return r;
+        return -1;
+    };
+    for (int inizio : {0, 3, 4, 32765, 32767, 32768, 32770, 39998, 39999}) {
+        for (bool giu : {true, false}) {
+            SCOPED_TRACE(std::to_string(inizio) + (giu ? " giù" : " su"));
+            EXPECT_EQ(TrovaRiga(t, campi, "bersaglio", OpzioniRicerca{}, inizio, giu), cammino(inizio, giu));
+        }
+    }
+    EXPECT_EQ(TrovaRiga(t, campi, "nessuno", OpzioniRicerca{}, 0, true), -1);
+    // A first row that passes the pass but not the rules: the pass goes on.
+    const OpzioniRicerca intera{true, false};
+    EXPECT_EQ(TrovaRiga(t, campi, "bersaglio 3276", intera, 0, true), -1);
+    EXPECT_EQ(TrovaRiga(t, campi, "bersaglio 3", intera, 4, true), -1);
+    EXPECT_EQ(TrovaRiga(t, campi, "bersaglio 3", intera, 39999, false), 3);
+    EXPECT_EQ(TrovaRiga(t, campi, "bersaglio 32769", intera, 0, true), 32769);
 }

@@ -44,6 +44,20 @@ QByteArray Rumore(int quanti)
     return b;
 }
 
+// The ways a table file is found damaged: cut short, zeroed, noise, or
+// replaced by another table's file (`nomeAltro`, `altro`).
+QList<QPair<QString, QByteArray>> Danni(const QByteArray& integro, const QString& nomeAltro, const QByteArray& altro)
+{
+    return {
+        {"troncato", integro.left(integro.size() / 2)},
+        {"troncato dentro la prima pagina", integro.left(100)},
+        {"vuoto", QByteArray()},
+        {"azzerato", QByteArray(integro.size(), '\0')},
+        {"rumore", Rumore(int(integro.size()))},
+        {"sostituito da " + nomeAltro, altro},
+    };
+}
+
 } // namespace
 
 class FileOstiliTest : public ProvaRobustezza {
@@ -86,15 +100,10 @@ TEST_F(FileOstiliTest, UnArchivioDanneggiatoNonFermaIlProgramma)
     const QString tratte = programma + "/Archivi/Tratte.db";
     const QByteArray integro = Leggi(tratte);
     const QByteArray prv = Leggi(programma + "/Archivi/PRV.DB");
-    const QList<QPair<const char*, QByteArray>> casi{
-        {"troncato", integro.left(integro.size() / 2)},
-        {"troncato dentro la prima pagina", integro.left(100)},
-        {"azzerato", QByteArray(integro.size(), '\0')},
-        {"rumore", Rumore(integro.size())},
-        {"sostituito da PRV.DB", prv},
-    };
-    for (const auto& [caso, contenuto] : casi) {
-        SCOPED_TRACE(caso);
+    for (const auto& [caso, contenuto] : Danni(integro, "PRV.DB", prv)) {
+        if (contenuto.isEmpty())
+            continue; // an empty file is a new, empty archive
+        SCOPED_TRACE(caso.toStdString());
         Scrivi(tratte, contenuto);
         Avvia([&](tratte::TMainForm& f) {
             EXPECT_TRUE(f.isVisible());
@@ -118,14 +127,8 @@ TEST_F(FileOstiliTest, UnElencoDelleProvinceDanneggiato)
     const QString prv = programma + "/Archivi/PRV.DB";
     const QByteArray integro = Leggi(prv);
     const QByteArray tratte = Leggi(programma + "/Archivi/Tratte.db");
-    const QList<QPair<const char*, QByteArray>> casi{
-        {"troncato", integro.left(integro.size() / 2)},
-        {"vuoto", QByteArray()},
-        {"azzerato", QByteArray(integro.size(), '\0')},
-        {"sostituito da Tratte.db", tratte},
-    };
-    for (const auto& [caso, contenuto] : casi) {
-        SCOPED_TRACE(caso);
+    for (const auto& [caso, contenuto] : Danni(integro, "Tratte.db", tratte)) {
+        SCOPED_TRACE(caso.toStdString());
         Scrivi(prv, contenuto);
         Avvia([&](tratte::TMainForm& f) {
             EXPECT_TRUE(f.isVisible());
@@ -133,6 +136,28 @@ TEST_F(FileOstiliTest, UnElencoDelleProvinceDanneggiato)
             // The archive itself is there and readable.
             EXPECT_EQ(Righe(f, "Tratte.db"), 51);
         });
+    }
+}
+
+TEST_F(FileOstiliTest, UnaTabellaDeiRisultatiDanneggiata)
+{
+    const QString risultati = programma + "/Archivi/TratteLibretto.db";
+    Avvia([](tratte::TMainForm&) {});
+    const QByteArray integro = Leggi(risultati);
+    ASSERT_FALSE(integro.isEmpty());
+    for (const auto& [caso, contenuto] : Danni(integro, "Tratte.db", Leggi(programma + "/Archivi/Tratte.db"))) {
+        if (contenuto.isEmpty())
+            continue;
+        SCOPED_TRACE(caso.toStdString());
+        Scrivi(risultati, contenuto);
+        Avvia([&](tratte::TMainForm& f) {
+            EXPECT_TRUE(f.isVisible());
+            EXPECT_TRUE(Messaggi().contains("TratteLibretto.db")) << Messaggi().toStdString();
+            EXPECT_EQ(Righe(f, "Tratte.db"), 51);
+            EXPECT_EQ(f.ProvinceCB->count(), 3);
+        });
+        // The file is left for the user to restore, never made again over it.
+        EXPECT_EQ(Leggi(risultati), contenuto);
     }
 }
 
