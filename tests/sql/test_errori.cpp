@@ -46,6 +46,18 @@ TEST_F(ArchivioProva, IstruzioniMalformate)
         EXPECT_TRUE(messaggio.startsWith("Istruzione SQL non valida: ")) << testo.toStdString() << " -> " << messaggio.toStdString();
         EXPECT_TRUE(messaggio.contains(atteso)) << testo.toStdString() << " -> " << messaggio.toStdString();
     }
+    // An empty sort term, at the end or between two: left for the engine to
+    // refuse, never read past the statement's end.
+    for (const char* testo : {"Select * from \"Tratte.db\" Order By Distanza,", "Select T.* from \"Tratte.db\" T Order By ,",
+                              "Select * from \"Tratte.db\" Order By Distanza,,PF1"}) {
+        QString messaggio;
+        try {
+            esegui(testo);
+        } catch (const std::exception& e) {
+            messaggio = QString::fromUtf8(e.what());
+        }
+        EXPECT_TRUE(messaggio.contains("syntax error")) << testo << " -> " << messaggio.toStdString();
+    }
 }
 
 TEST_F(ArchivioProva, AlterConDropNonToccaNulla)

@@ -83,6 +83,10 @@ QHash<int, QString> ComposizioneSelect::ordineSenzaAlias()
 
 void ComposizioneSelect::sostituisciTermine(Intervallo termine, QHash<int, QString>& sostituzioni)
 {
+    // An empty term ("Order By a,,b", a comma at the end) is left as it is
+    // written, for the engine to refuse.
+    if (termine.vuoto())
+        return;
     const auto& t = f_.token();
     int fine = termine.a;
     while (fine > termine.da && (t[fine - 1].parola(QLatin1StringView("ASC")) || t[fine - 1].parola(QLatin1StringView("DESC"))))

@@ -1,0 +1,1 @@
+SelecT.* From "Tratte.db" T, "Combinazioni.db" C Where  T.ComunePFraF0 Ordombinani.db" C Where  T.ComunePFraF0 Order B Ordombinazioni.db" C Where  T.ComunePFraF0 Order By Snazioni.db" C ".Coiun T.y Snazioni.db" C ".Coiun T.Comun,
