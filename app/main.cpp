@@ -12,9 +12,13 @@
 #include "messaggi/messaggi.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char** argv)
 {
+    // A file size limit (ulimit -f) reached while writing a table ends the
+    // write with an error, reported as a full disk is, not the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Another copy is running: end at once, silently.
     istanza::IstanzaUnica istanza;
     if (istanza.GiaInEsecuzione())

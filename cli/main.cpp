@@ -6,6 +6,7 @@
 #include "tabelle/dataset.h"
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -55,6 +56,9 @@ bool ServonoFinestre(const QByteArray& comando)
 
 int main(int argc, char** argv)
 {
+    // A file size limit (ulimit -f) reached while writing a table ends the
+    // write with an error, reported as a full disk is, not the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     gestorePredefinito = qInstallMessageHandler(MessaggiQt);
     // A window object may be made (the directory's candidate dialog) but is
     // never shown: the text message service answers for it.
