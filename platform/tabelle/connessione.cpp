@@ -530,6 +530,12 @@ void Connessione::Allega(File& f, bool crea)
             if (r == SQLITE_ROW && (haTabella || crea)) {
                 f.schema = schema;
                 Esegui(QStringLiteral("PRAGMA %1.cache_size = -%2").arg(schema).arg(CachePerFileKb));
+                // SQLite as delivered zeroes every deleted cell. In an
+                // encrypted file the freed space lies inside encrypted pages
+                // anyway, and the zeroing cost a fifth of a province's
+                // deletion.
+                if (!inChiaro)
+                    Esegui(QStringLiteral("PRAGMA %1.secure_delete = OFF").arg(schema));
                 if (crea && !haTabella && inChiaro)
                     Esegui(QStringLiteral("PRAGMA %1.page_size = %2").arg(schema).arg(DimensionePagina));
                 LeggiImpronta(f.percorso, f.impronta);
