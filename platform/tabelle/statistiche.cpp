@@ -53,11 +53,21 @@ void CorreggiStatistiche(TSession& sessione, const QString& percorsoTabella, qin
         qint64 riga;
         QStringList numeri;
     };
+    // An index of only some rows (a condition on it) does not grow with
+    // the table: its figure is kept.
+    QStringList parziali;
+    {
+        Istruzione indici(c, QStringLiteral("PRAGMA %1.index_list(dati)").arg(uso.schema()));
+        while (indici.Passo())
+            if (indici.Intero(4) != 0)
+                parziali << indici.Valore(1).toString();
+    }
     std::vector<Figura> figure;
     {
-        Istruzione lettura(c, QStringLiteral("SELECT rowid, stat FROM %1.sqlite_stat1 WHERE tbl = 'dati'").arg(uso.schema()));
+        Istruzione lettura(c, QStringLiteral("SELECT rowid, stat, idx FROM %1.sqlite_stat1 WHERE tbl = 'dati'").arg(uso.schema()));
         while (lettura.Passo())
-            figure.push_back({lettura.Intero(0), lettura.Valore(1).toString().split(' ')});
+            if (!parziali.contains(lettura.Valore(2).toString()))
+                figure.push_back({lettura.Intero(0), lettura.Valore(1).toString().split(' ')});
     }
     Istruzione scrittura(c, QStringLiteral("UPDATE %1.sqlite_stat1 SET stat = :stat WHERE rowid = :riga").arg(uso.schema()));
     for (Figura& f : figure) {

@@ -86,6 +86,9 @@ TEST_F(ArchivioDatiTest, PrimaPartenzaCreaLeTreTabelleProtette)
     EXPECT_EQ(tratte->FieldByName("ScartoQMedio")->DataType(), TFieldType::ftFloat);
     EXPECT_EQ(tratte->FieldByName("Provincia")->Size(), 2);
     EXPECT_EQ(tratte->RecordCount(), 1); // the header row
+    QStringList indici = tratte->GetIndexNames();
+    indici.sort();
+    EXPECT_EQ(indici, QStringList({"IDxCodOp", "IDxElenco", "IDxProvincia", "IDxPuntoPF1", "IDxPuntoPF2"}));
 
     auto libretto = Apri("tratteLibretto.db");
     // The protocol as the archive holds it.
@@ -105,6 +108,24 @@ TEST_F(ArchivioDatiTest, PrimaPartenzaCreaLeTreTabelleProtette)
     q.SQL << "Select * from \"Tratte.DB\" Where (ID_001_TABLE > 1)";
     q.Open();
     EXPECT_EQ(q.RecordCount(), 0);
+
+    // The index on CodOp holds only marked rows; rows with and without a
+    // mark are still found by either condition on it.
+    TQuery scrivi(nullptr, &sessione);
+    scrivi.DatabaseName = "Database";
+    scrivi.SQL << "Insert Into \"Tratte.DB\" (CodOp, ComunePF1) Values (:op, 'A000')";
+    for (const QString& op : {QString(), QString("D"), QString("DY"), QString("XY"), QString()}) {
+        scrivi.ParamByName("op").SetAsString(op);
+        scrivi.ExecSQL();
+    }
+    for (const auto& [condizione, righe] : {std::pair{"(Not CodOp Like 'D%') Or (CodOp is Null)", 3}, std::pair{"CodOp Like 'D%'", 2},
+                                            std::pair{"CodOp is Null", 2}, std::pair{"CodOp = 'XY'", 1}}) {
+        TQuery conta(nullptr, &sessione);
+        conta.DatabaseName = "Database";
+        conta.SQL << QString("Select ComunePF1 from \"Tratte.DB\" Where (ID_001_TABLE > 1) And (%1) Order By ID_001_TABLE, CodOp").arg(condizione);
+        conta.Open();
+        EXPECT_EQ(conta.RecordCount(), righe) << condizione;
+    }
 }
 
 TEST_F(ArchivioDatiTest, RisultatiDelVecchioTracciatoRifatti)

@@ -149,6 +149,15 @@ TEST_F(ArchivioProva, CreaTabellaEvoluta)
     esegui("Create Unique Index Chiave On NUOVA.DB (ComunePF1 DESC, \"CodOp\")");
     esegui("Drop Index Chiave On \"/x/NUOVA.DB\"");
     EXPECT_TRUE(banco.righe("SELECT name FROM t6.sqlite_master WHERE type = 'index'").isEmpty());
+
+    // An index of the rows that have a value in one column.
+    const auto parziale = traduci("Create Index IDxCodOp On \"NUOVA.DB\" (CodOp) Where CodOp Is Not Null");
+    EXPECT_EQ(parziale.istruzioni, QStringList{"CREATE INDEX t6.IDxCodOp ON dati (CodOp) WHERE CodOp IS NOT NULL"});
+    banco.esegui(parziale.istruzioni[0]);
+    EXPECT_EQ(banco.righe("PRAGMA t6.index_list(dati)"), (QList<QStringList>{{"0", "IDxCodOp", "0", "c", "1"}}));
+    for (const char* sbagliata : {"Create Index I On \"NUOVA.DB\" (CodOp) Where CodOp = 'D'",
+                                  "Create Index I On \"NUOVA.DB\" (CodOp) Where CodOp Is Null", "Create Index I On \"NUOVA.DB\" (CodOp) Where"})
+        EXPECT_THROW(traduci(sbagliata), tabelle::EDBEngineError) << sbagliata;
 }
 
 TEST_F(ArchivioProva, ElenchiDelloSchedarioComuni)

@@ -209,28 +209,33 @@ TEST(Capienza, LeFigureSeguonoLeRigheSenzaRileggereLaTabella)
     TSession s;
     QList<QVariantList> righe;
     for (int i = 0; i < 400; ++i)
-        righe << QVariantList{QString("C%1").arg(i % 4), "", i % 20, i, 1.0, ""};
+        righe << QVariantList{QString("C%1").arg(i % 4), "", i % 20, i, 1.0, i < 10 ? "nota" : ""};
     TIndexDefs indici;
     indici.Add("", "ID_001_TABLE", ixPrimary);
     indici.Add("IDxComune", "Comune;Foglio", 0);
     CreaTabella(s, tmp.percorso(), "Grande.db", CampiArchivio(), indici, righe);
     const QString file = tmp.file("Grande.db");
+    // An index of the 10 rows with a note does not grow with the table.
+    TQuery parziale(nullptr, &s);
+    parziale.DatabaseName = tmp.percorso();
+    parziale.SQL << "Create Index IDxNote On \"Grande.db\" (Note) Where Note Is Not Null";
+    parziale.ExecSQL();
 
     // No figures yet: computed in full (100 rows a comune, 20 a sheet).
     CorreggiStatistiche(s, file, 1000);
-    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 400 100 20"}));
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 400 100 20", "IDxNote: 10 10"}));
     CorreggiStatistiche(s, file, 600);
-    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 1000 100 20"}));
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 1000 100 20", "IDxNote: 10 10"}));
     // Never under one row, nor a key shared by more rows than there are.
     CorreggiStatistiche(s, file, -5000);
-    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 1 1 1"}));
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 1 1 1", "IDxNote: 10 10"}));
     // In a transaction given up, the figures go back with the rows.
     {
         UsoTabella uso(s.connessione(), file, false);
         PuntoDiRipristino abbandonato(s.connessione());
         CorreggiStatistiche(s, file, 99);
     }
-    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 1 1 1"}));
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 1 1 1", "IDxNote: 10 10"}));
     AggiornaStatistiche(s, file);
-    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 400 100 20"}));
+    EXPECT_EQ(Figure(file), QStringList({"IDxComune: 400 100 20", "IDxNote: 10 10"}));
 }

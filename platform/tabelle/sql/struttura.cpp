@@ -76,10 +76,19 @@ Traduzione TraduttoreStruttura::createIndex(bool unico)
         colonne.append(colonna);
     } while (f_.accettaSimbolo(","));
     f_.attendiSimbolo(")");
+    // An index of the rows where one column has a value: "Where c Is Not
+    // Null", the only condition an index takes here.
+    QString condizione;
+    if (f_.accettaParola("WHERE")) {
+        condizione = QStringLiteral(" WHERE %1 IS NOT NULL").arg(nomeSql(f_.nome(QStringLiteral("la colonna della condizione"))));
+        f_.attendiParola("IS");
+        f_.attendiParola("NOT");
+        f_.attendiParola("NULL");
+    }
     return risultato(Tipo::CreateIndex,
-                     {QStringLiteral("CREATE %1INDEX %2.%3 ON %4 (%5)")
+                     {QStringLiteral("CREATE %1INDEX %2.%3 ON %4 (%5)%6")
                           .arg(unico ? QStringLiteral("UNIQUE ") : QString(), tabelle_.tabella(tabella).schema,
-                               nomeSql(indice), dati, colonne.join(QStringLiteral(", ")))});
+                               nomeSql(indice), dati, colonne.join(QStringLiteral(", ")), condizione)});
 }
 
 // DROP INDEX "t.db".nome, DROP INDEX nome ON t, or unquoted t.nome.
