@@ -182,14 +182,12 @@ void TArchivioDati::CreaTabellaTratte()
     //   a national archive).
     TQuery indici(nullptr, sessione_);
     indici.DatabaseName = CartellaDati();
-    for (const char* indice : {"Drop Index \"Tratte.db\".IDxCodOp", "Create Index IDxCodOp On \"Tratte.db\" (CodOp) Where CodOp Is Not Null"}) {
-        indici.SQL = QStringList{QLatin1String(indice)};
-        indici.ExecSQL();
-    }
-    for (const char* indice : {"IDxPuntoPF1 On \"Tratte.db\" (ComunePF1, FoglioPF1, PF1, ComunePF2, FoglioPF2, PF2)",
-                               "IDxPuntoPF2 On \"Tratte.db\" (ComunePF2, FoglioPF2, PF2)", "IDxProvincia On \"Tratte.db\" (Provincia)",
-                               "IDxElenco On \"Tratte.db\" (ID_001_TABLE, CodOp)"}) {
-        indici.SQL = QStringList{QStringLiteral("Create Index ") + QLatin1String(indice)};
+    for (const char* istruzione : {"Create Index IDxPuntoPF1 On \"Tratte.db\" (ComunePF1, FoglioPF1, PF1, ComunePF2, FoglioPF2, PF2)",
+                                   "Create Index IDxPuntoPF2 On \"Tratte.db\" (ComunePF2, FoglioPF2, PF2)",
+                                   "Create Index IDxProvincia On \"Tratte.db\" (Provincia)",
+                                   "Create Index IDxElenco On \"Tratte.db\" (ID_001_TABLE, CodOp)", "Drop Index \"Tratte.db\".IDxCodOp",
+                                   "Create Index IDxCodOp On \"Tratte.db\" (CodOp) Where CodOp Is Not Null"}) {
+        indici.SQL = QStringList{QLatin1String(istruzione)};
         indici.ExecSQL();
     }
     ProteggiTabella(CartellaDati() + "/Tratte.db", PasswordTabelle, *sessione_);
