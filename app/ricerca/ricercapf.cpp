@@ -37,15 +37,6 @@ void ImpostaTesto(TField* campo, const QString& valore)
         campo->SetAsString(valore);
 }
 
-// Copies a field as it is, null included.
-void Copia(TField* da, TField* a)
-{
-    if (da->IsNull())
-        a->Clear();
-    else
-        a->SetValue(da->Value());
-}
-
 bool Intero(const QString& testo, int& valore)
 {
     bool ok = false;
@@ -134,41 +125,30 @@ void TRicercaPF::ScriviPunto(TDataSet& tabella, const PuntoFiduciale& punto)
 
 int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database)
 {
-    TTable esterna(nullptr, &sessione), interna(nullptr, &sessione), combinazioni(nullptr, &sessione);
-    for (TTable* t : {&esterna, &interna}) {
-        t->DatabaseName = database;
-        t->TableName = TabellaRicerchePF;
-    }
-    combinazioni.DatabaseName = database;
-    combinazioni.TableName = TabellaCombinazioni;
-    combinazioni.Open();
-    esterna.Open();
-    interna.Open();
-    const QStringList origine{"Comune", "Sezione", "Allegato", "Foglio", "PF"};
-    const QStringList destinazione{"Comune", "Sezione", "Allegato", "Foglio", "Fiduciale"};
-    int coppie = 0;
-    // The files are attached: the old pairs go and the new ones come in
-    // one transaction, one wait for the disk.
-    PuntoDiRipristino tutte(sessione.connessione());
-    combinazioni.EmptyTable();
-    for (esterna.First(); !esterna.Eof(); esterna.Next()) {
-        for (interna.First(); !interna.Eof(); interna.Next()) {
-            if (esterna.FieldByName("ID_001_TABLE")->AsInteger() == interna.FieldByName("ID_001_TABLE")->AsInteger())
-                continue;
-            combinazioni.Append();
-            for (int k = 0; k < origine.size(); ++k) {
-                Copia(esterna.FieldByName(origine[k]), combinazioni.FieldByName(destinazione[k] + "1"));
-                Copia(interna.FieldByName(origine[k]), combinazioni.FieldByName(destinazione[k] + "2"));
-            }
-            combinazioni.Post();
-            ++coppie;
-        }
-    }
+    Connessione& c = sessione.connessione();
+    const QString cartella = sessione.CartellaDi(database);
+    const QString percorsoCoppie = PercorsoTabella(cartella, TabellaCombinazioni);
+    // The pairs are made by the engine in one statement: every ordered pair
+    // of two different points, in the order of the list, the first point
+    // outer. A loop through the datasets took five times the whole search.
+    UsoTabella punti(c, PercorsoTabella(cartella, TabellaRicerchePF), false);
+    UsoTabella coppie(c, percorsoCoppie, true);
+    // The old pairs go and the new ones come in one transaction, one wait
+    // for the disk.
+    PuntoDiRipristino tutte(c);
+    c.Esegui(QStringLiteral("DELETE FROM %1.dati").arg(coppie.schema()));
+    c.Esegui(QStringLiteral("INSERT INTO %1.dati (Comune1, Sezione1, Allegato1, Foglio1, Fiduciale1, "
+                            "Comune2, Sezione2, Allegato2, Foglio2, Fiduciale2) "
+                            "SELECT a.Comune, a.Sezione, a.Allegato, a.Foglio, a.PF, b.Comune, b.Sezione, b.Allegato, b.Foglio, b.PF "
+                            "FROM %2.dati a, %2.dati b WHERE a.ID_001_TABLE <> b.ID_001_TABLE "
+                            "ORDER BY a.ID_001_TABLE, b.ID_001_TABLE")
+                 .arg(coppie.schema(), punti.schema()));
+    const int numero = c.RigheModificate();
     // With the pairs counted, a search reads the pairs first and looks each
     // one up in the archive's index, instead of reading the listed comuni.
-    AggiornaStatisticheSeMancano(sessione, PercorsoTabella(sessione.CartellaDi(database), TabellaCombinazioni));
+    AggiornaStatisticheSeMancano(sessione, percorsoCoppie);
     tutte.Conferma();
-    return coppie;
+    return numero;
 }
 
 void TRicercaPF::ImpostaRicerca(gridkit::TNewTable& tabella, const QList<PuntoFiduciale>& punti)
