@@ -242,3 +242,5 @@ void ProteggiTabella(const QString& nomeFile, const QString& password, TSession&
 }
 
 } // namespace tratte
+
+#include "moc_archiviodati.cpp"

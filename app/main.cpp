@@ -8,6 +8,7 @@
 #include "app/ricerca/tformricinspf.h"
 #include "app/ricerca/ttratteform.h"
 #include "app/stampa/tanteprimaform.h"
+#include "gridkit/comune/avviografico.h"
 #include "istanza/istanza_unica.h"
 #include "messaggi/messaggi.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     if (istanza.GiaInEsecuzione())
         return 0;
     QApplication applicazione(argc, argv);
+    gridkit::AvvioGrafico grafica;
     QApplication::setApplicationName(QStringLiteral("Tratte"));
     aiuto::TVTRHtmlHelp guida;
     // An installation the user cannot write works in the user's own folder.

@@ -13,6 +13,8 @@
 #include "messaggi/servizio_finto.h"
 #include "tabelle/campo.h"
 
+#include "gridkit/comune/avviografico.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -26,6 +28,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    gridkit::AvvioGrafico grafica;
     const QString cartella = QDir(app.arguments().value(1, "bench-dati")).absolutePath();
     qputenv("TRATTE_REGISTRO", (cartella + "/registro").toLocal8Bit());
     PreparaDati(cartella);

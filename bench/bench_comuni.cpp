@@ -14,6 +14,8 @@
 #include "tabelle/protezione.h"
 #include "tabelle/sessione.h"
 
+#include "gridkit/comune/avviografico.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -51,6 +53,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    gridkit::AvvioGrafico grafica;
     if (app.arguments().size() != 3) {
         std::fprintf(stderr, "uso: bench-comuni CARTELLA_ARCHIVIO LIBRERIA_BORGAL\n");
         return 2;

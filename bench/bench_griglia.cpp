@@ -13,6 +13,8 @@
 #include "messaggi/servizio_finto.h"
 
 #include <QAbstractTableModel>
+#include "gridkit/comune/avviografico.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -238,6 +240,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    gridkit::AvvioGrafico grafica;
     const QStringList argomenti = app.arguments().mid(1);
     if (argomenti.value(0) == "--motore" || argomenti.value(0) == "--base") {
         qputenv("TRATTE_REGISTRO", (argomenti.value(1) + "/registro").toLocal8Bit());

@@ -22,6 +22,8 @@
 #include "messaggi/servizio_finto.h"
 #include "registro/treginifile.h"
 
+#include "gridkit/comune/avviografico.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -186,6 +188,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    gridkit::AvvioGrafico grafica;
     const QStringList arg = app.arguments();
     if (arg.size() < 8) {
         std::fprintf(stderr, "uso: bench-libretto CARTELLA ARCHIVIO_COMUNI LIBRERIA_BORGAL TRATTE_CLI TABELLE_LAVORO CSV LIBRERIA_PREGEO\n");

@@ -18,6 +18,8 @@
 #include "tabelle/query.h"
 #include "tabelle/tabella.h"
 
+#include "gridkit/comune/avviografico.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -38,6 +40,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    gridkit::AvvioGrafico grafica;
     if (app.arguments().size() != 4) {
         std::fprintf(stderr, "uso: bench-navigazione CARTELLA ARCHIVIO_COMUNI LIBRERIA_BORGAL\n");
         return 2;

@@ -20,6 +20,8 @@
 #include "registro/treginifile.h"
 #include "tabelle/tabella.h"
 
+#include "gridkit/comune/avviografico.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -159,6 +161,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    gridkit::AvvioGrafico grafica;
     if (app.arguments().size() != 6) {
         std::fprintf(stderr, "uso: bench-stampa CARTELLA ARCHIVIO_COMUNI LIBRERIA_BORGAL TRATTE_CLI CARTELLA_RAPPORTI\n");
         return 2;

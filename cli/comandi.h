@@ -25,7 +25,15 @@ struct Contesto {
     // The installation: tratte-cli's folder or the one of --programma,
     // where the libraries are.
     QString cartellaInstallazione = cartellaProgramma;
+    // The process's own arguments, as the system gave them (its name
+    // first, a null after the last).
+    char** argomentiProcesso = nullptr;
 };
+
+// The program that runs the commands needing Qt's graphical part (the
+// directory component, loading, printing), in tratte-cli's own folder:
+// tratte-cli hands them to it (inoltro.cpp).
+inline constexpr char ProgrammaConFinestre[] = "tratte-cli-finestre";
 
 // Each command gets the parser that has read its own options and
 // arguments: the options are those listed in rigacomando.cpp and the

@@ -1,6 +1,5 @@
-// tratte-cli libretti and libretto: the books processed correctly of a
-// folder, and the survey-book search on one book, by the steps of the
-// book-list dialog.
+// tratte-cli libretto: the survey-book search on one book, by the steps of
+// the book-list dialog.
 #include "comandi.h"
 
 #include "app/archiviodati.h"
@@ -77,29 +76,6 @@ bool EsisteLibretto(const QString& percorso)
 }
 
 } // namespace
-
-int Libretti(Contesto& c, const QCommandLineParser& riga)
-{
-    const QString cartella = riga.positionalArguments().isEmpty() ? tratte::TElaborazioneLibretto::PercorsoPregeo()
-                                                                  : riga.positionalArguments().front();
-    if (!QFileInfo(cartella).isDir()) {
-        c.errori << "Cartella non trovata: " << cartella << '\n';
-        return 1;
-    }
-    const QStringList file = tratte::TElaborazioneLibretto::FileLibretti(cartella);
-    if (file.isEmpty()) {
-        c.errori << "La cartella " << cartella << " non contiene libretti in formato Pregeo (*.out).\n";
-        return 1;
-    }
-    const QStringList libretti = tratte::TElaborazioneLibretto::ElencoLibretti(cartella, file);
-    for (const QString& nome : libretti)
-        c.uscita << nome << '\n';
-    if (libretti.isEmpty()) {
-        c.errori << "La cartella " << cartella << " non contiene libretti elaborati correttamente.\n";
-        return 1;
-    }
-    return 0;
-}
 
 int Libretto(Contesto& c, const QCommandLineParser& riga)
 {

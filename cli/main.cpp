@@ -1,11 +1,16 @@
-// tratte-cli: the scripting front end over the program's own code.
+// tratte-cli: the scripting front end over the program's own code; built
+// twice: tratte-cli with Qt's core only, and tratte-cli-finestre
+// (TRATTE_CLI_FINESTRE), which runs the commands that need windows.
 #include "comandi.h"
 #include "directory/servizioospite.h"
 #include "messaggi/messaggi.h"
 #include "servizio_testo.h"
 #include "tabelle/dataset.h"
 
+#include <QCoreApplication>
+#if TRATTE_CLI_FINESTRE
 #include <QApplication>
+#endif
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -27,6 +32,7 @@ void MessaggiQt(QtMsgType tipo, const QMessageLogContext& contesto, const QStrin
     gestorePredefinito(tipo, contesto, messaggio);
 }
 
+#if TRATTE_CLI_FINESTRE
 // The command word: the first argument that is neither an option nor the
 // folder of --programma.
 QByteArray Comando(int argc, char** argv)
@@ -51,6 +57,7 @@ bool ServonoFinestre(const QByteArray& comando)
     return comando == "tratte" || comando == "comune" || comando == "carica" || comando == "elimina" || comando == "stampa"
         || comando == "libretto";
 }
+#endif
 
 } // namespace
 
@@ -65,9 +72,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> applicazione;
+#if TRATTE_CLI_FINESTRE
     if (ServonoFinestre(Comando(argc, argv)))
         applicazione = std::make_unique<QApplication>(argc, argv);
-    else
+#endif
+    if (!applicazione)
         applicazione = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tratte"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TRATTE_VERSIONE));
@@ -78,6 +87,7 @@ int main(int argc, char** argv)
     QTextStream uscita(stdout);
     QTextStream errori(stderr);
     cli::Contesto contesto{QCoreApplication::applicationDirPath(), uscita, errori};
+    contesto.argomentiProcesso = argv;
     try {
         return cli::Esegui(contesto, QCoreApplication::arguments().mid(1));
     } catch (const tabelle::EAbort&) {

@@ -2,17 +2,12 @@
 
 #include "avanzamento.h"
 
-#include <cstdio>
-
 namespace cli {
 
-int ServizioTesto::mostra(const messaggi::Messaggio& messaggio, QWidget*)
+int ServizioTesto::mostra(const messaggi::Messaggio& messaggio, QWidget* genitore)
 {
     Avanzamento::CancellaRigaAttiva();
-    std::fprintf(stderr, "%s\n", messaggio.testo.toLocal8Bit().constData());
-    return messaggi::RisultatoPredefinito(messaggio);
+    return ServizioMessaggiTesto::mostra(messaggio, genitore);
 }
-
-int ServizioTesto::mostraModale(QDialog&) { return messaggi::mrCancel; }
 
 } // namespace cli

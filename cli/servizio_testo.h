@@ -1,15 +1,13 @@
 #pragma once
-// The message service of the scripting front end: a box becomes a line on
-// standard error and is answered with its default button; no window is
-// ever shown.
-#include "messaggi/servizio.h"
+// The message service of the scripting front end: the text service, which
+// first clears the progress line a box would otherwise break into.
+#include "messaggi/servizio_testo.h"
 
 namespace cli {
 
-class ServizioTesto : public messaggi::ServizioMessaggi {
+class ServizioTesto : public messaggi::ServizioMessaggiTesto {
 public:
     int mostra(const messaggi::Messaggio& messaggio, QWidget* genitore) override;
-    int mostraModale(QDialog& finestra) override;
 };
 
 } // namespace cli

@@ -4,6 +4,7 @@
 #include "aiuto/htmlhelp.h"
 #include "directory/formati.h"
 #include "directory/serviziocomponente.h"
+#include "gridkit/comune/avviografico.h"
 #include "messaggi/messaggi.h"
 #include "tabelle/chiave.h"
 #include "tabelle/sessione.h"
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 
 #include <memory>
+#include <optional>
 
 namespace borgal {
 
@@ -38,6 +40,8 @@ public:
         if (inVigore_)
             return;
         messaggi::ImpostaServizio(&servizio_);
+        // The library's own copy of the wait cursor shows on the host's screen.
+        grafica_.emplace();
         log_ = LogDebug(ImpostazioniLogDebug::Leggi());
         aiuto_ = std::make_unique<aiuto::TVTRHtmlHelp>();
         formatiPrecedenti_ = Formati();
@@ -58,6 +62,7 @@ public:
         ImpostaFormati(formatiPrecedenti_);
         aiuto_.reset();
         log_ = LogDebug();
+        grafica_.reset();
         messaggi::ImpostaServizio(nullptr);
     }
 
@@ -67,6 +72,7 @@ public:
 private:
     bool inVigore_ = false;
     ServizioMessaggiComponente servizio_;
+    std::optional<gridkit::AvvioGrafico> grafica_;
     LogDebug log_;
     std::unique_ptr<aiuto::TVTRHtmlHelp> aiuto_;
     FormatiComponente formatiPrecedenti_;

@@ -1,3 +1,5 @@
+#include "gridkit/comune/avviografico.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -6,6 +8,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    gridkit::AvvioGrafico grafica;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -133,8 +133,6 @@ TFormRicInsPF::~TFormRicInsPF()
         principale_.FormRicInsPF = nullptr;
 }
 
-bool TFormRicInsPF::IsCodice(const QString& testo) { return testo.size() >= 2 && testo[1] >= '0' && testo[1] <= '9'; }
-
 bool TFormRicInsPF::InModifica() const
 {
     return tabella_ && (tabella_->State() == TDataSetState::dsEdit || tabella_->State() == TDataSetState::dsInsert);

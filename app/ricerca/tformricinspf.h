@@ -29,7 +29,8 @@ public:
     ~TFormRicInsPF() override;
 
     // A comune text is a code when its second character is a decimal digit.
-    static bool IsCodice(const QString& testo);
+    // Inline: the survey-book search asks it too, without this window.
+    static bool IsCodice(const QString& testo) { return testo.size() >= 2 && testo[1] >= '0' && testo[1] <= '9'; }
 
     // Binds the dialog to the table, prepares the pending row and shows
     // the dialog modally; returns its modal result.

@@ -1,21 +1,27 @@
 #include "gridkit/comune/cursoreattesa.h"
 
-#include <QCursor>
-#include <QGuiApplication>
+#include <utility>
 
 namespace gridkit {
 
+namespace {
+
+SchermoCursore* schermoAttuale = nullptr;
+
+} // namespace
+
+SchermoCursore* ImpostaSchermoCursore(SchermoCursore* schermo) { return std::exchange(schermoAttuale, schermo); }
+
 CursoreAttesa::CursoreAttesa(Qt::CursorShape forma)
-    : attivo_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
 {
-    if (attivo_)
-        QGuiApplication::setOverrideCursor(QCursor(forma));
+    if (schermoAttuale && schermoAttuale->Mostra(forma))
+        schermo_ = schermoAttuale;
 }
 
 CursoreAttesa::~CursoreAttesa()
 {
-    if (attivo_)
-        QGuiApplication::restoreOverrideCursor();
+    if (schermo_)
+        schermo_->Ripristina();
 }
 
 } // namespace gridkit

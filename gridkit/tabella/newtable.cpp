@@ -409,3 +409,5 @@ std::unique_ptr<TTable> TNewTable::GetLiveTable()
 }
 
 } // namespace gridkit
+
+#include "moc_newtable.cpp"

@@ -1,27 +1,37 @@
 #include "messaggi/messaggi.h"
 
-#include "messaggi/servizio_qt.h"
+#include "messaggi/servizio_testo.h"
 #include "tabelle/errore.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
+#include <QVariant>
+#include <utility>
 
 namespace messaggi {
 
 namespace {
 
 ServizioMessaggi* installato = nullptr;
+ServizioMessaggi* predefinito = nullptr;
 
 } // namespace
 
 ServizioMessaggi& Servizio()
 {
-    static ServizioMessaggiQt reale;
-    return installato ? *installato : reale;
+    static ServizioMessaggiTesto testo;
+    if (installato)
+        return *installato;
+    return predefinito ? *predefinito : testo;
 }
 
 void ImpostaServizio(ServizioMessaggi* servizio)
 {
     installato = servizio;
+}
+
+ServizioMessaggi* ImpostaServizioPredefinito(ServizioMessaggi* servizio)
+{
+    return std::exchange(predefinito, servizio);
 }
 
 SostituzioneServizio::SostituzioneServizio(ServizioMessaggi& servizio) : precedente_(installato)
@@ -42,7 +52,11 @@ int MessageBox(QWidget* genitore, const QString& testo, const QString& titolo, P
 
 void ShowMessage(const QString& testo)
 {
-    MessageBox(nullptr, testo, QGuiApplication::applicationDisplayName(), Pulsanti::Ok, Icona::Nessuna);
+    // The caption is the display name of a program with windows (a property
+    // of its QGuiApplication), else the application's name.
+    const QCoreApplication* applicazione = QCoreApplication::instance();
+    const QVariant nome = applicazione ? applicazione->property("applicationDisplayName") : QVariant();
+    MessageBox(nullptr, testo, nome.isValid() ? nome.toString() : QCoreApplication::applicationName(), Pulsanti::Ok, Icona::Nessuna);
 }
 
 void MostraErrore(const std::exception& errore)

@@ -1,6 +1,8 @@
 #pragma once
 // Modal message boxes and modal windows of the program, all through the
-// one message service. The real service shows Qt windows; a test installs
+// one message service. The process's own service is the Qt one in a
+// program with windows (gridkit::AvvioGrafico makes it so) and the text one
+// of servizio_testo.h elsewhere; a test or the scripting front end installs
 // its own for a scope with SostituzioneServizio.
 #include "messaggi/servizio.h"
 
@@ -8,10 +10,14 @@
 
 namespace messaggi {
 
-// The installed service, or the real Qt one when none is installed.
+// The installed service, else the process's own one.
 ServizioMessaggi& Servizio();
-// Installs a service (not owned); nullptr restores the real one.
+// Installs a service (not owned); nullptr restores the process's own one.
 void ImpostaServizio(ServizioMessaggi* servizio);
+// Sets the process's own service (not owned) and returns the one it
+// replaces; nullptr: the text service, which writes a box on standard
+// error and answers it with its default button.
+ServizioMessaggi* ImpostaServizioPredefinito(ServizioMessaggi* servizio);
 
 // Installs a service for the lifetime of the object, then puts back the
 // one that was installed before.

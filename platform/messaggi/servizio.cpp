@@ -1,9 +1,5 @@
 #include "messaggi/servizio.h"
 
-#include <QApplication>
-#include <QVariant>
-#include <QWidget>
-
 namespace messaggi {
 
 QList<int> RisultatiPulsanti(Pulsanti pulsanti)
@@ -17,14 +13,6 @@ QList<int> RisultatiPulsanti(Pulsanti pulsanti)
     case Pulsanti::InterrompiRiprovaIgnora: return {mrAbort, mrRetry, mrIgnore};
     }
     return {mrOk};
-}
-
-QWidget* GenitoreDelMessaggio(QWidget* genitore)
-{
-    QWidget* finestra = genitore ? genitore : QApplication::activeWindow();
-    while (finestra != nullptr && finestra->window()->property(ProprietaFinestraTransitoria).toBool())
-        finestra = finestra->window()->parentWidget();
-    return finestra;
 }
 
 int RisultatoPredefinito(const Messaggio& messaggio)

@@ -39,11 +39,6 @@ int RisultatoPredefinito(const Messaggio& messaggio);
 // delete the box with it.
 inline constexpr char ProprietaFinestraTransitoria[] = "finestraTransitoria";
 
-// The window a box is shown over: the given one, else the active window;
-// a transient window is passed over for its own parent window (none when
-// it has no parent: the box then stands alone).
-QWidget* GenitoreDelMessaggio(QWidget* genitore);
-
 class ServizioMessaggi {
 public:
     virtual ~ServizioMessaggi() = default;

@@ -1,10 +1,13 @@
 #include "messaggi/servizio_qt.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QHash>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QVariant>
+#include <QWidget>
 
 namespace messaggi {
 
@@ -50,6 +53,14 @@ QMessageBox::Icon iconaQt(Icona icona)
 }
 
 } // namespace
+
+QWidget* GenitoreDelMessaggio(QWidget* genitore)
+{
+    QWidget* finestra = genitore ? genitore : QApplication::activeWindow();
+    while (finestra != nullptr && finestra->window()->property(ProprietaFinestraTransitoria).toBool())
+        finestra = finestra->window()->parentWidget();
+    return finestra;
+}
 
 int ServizioMessaggiQt::mostra(const Messaggio& messaggio, QWidget* genitore)
 {

@@ -5,6 +5,11 @@
 
 namespace messaggi {
 
+// The window a box is shown over: the given one, else the active window;
+// a transient window is passed over for its own parent window (none when
+// it has no parent: the box then stands alone).
+QWidget* GenitoreDelMessaggio(QWidget* genitore);
+
 class ServizioMessaggiQt : public ServizioMessaggi {
 public:
     // Esc (and the window's close button) answers Annulla where there is

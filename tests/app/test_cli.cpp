@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -107,6 +108,54 @@ TEST(TratteCli, AiutoVersioneEOpzioniSconosciute)
     e = Esegui({"elimina", "RM", "VT"});
     EXPECT_EQ(e.codice, 2);
     EXPECT_TRUE(e.errori.startsWith("Uso: tratte-cli elimina SIGLA")) << e.errori.toStdString();
+}
+
+// tratte-cli starts with Qt's core only; the commands that need windows
+// (the directory component, loading, printing) run in tratte-cli-finestre
+// beside it, which takes its place.
+TEST(TratteCli, SenzaLaParteGraficaDiQt)
+{
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(TRATTE_CLI)});
+    ASSERT_TRUE(ldd.waitForFinished(30000));
+    const QString librerie = QString::fromUtf8(ldd.readAllStandardOutput());
+    ASSERT_TRUE(librerie.contains("libQt6Core.so")) << librerie.toStdString();
+    for (const char* grafica : {"libQt6Gui.so", "libQt6Widgets.so", "libQt6PrintSupport.so"})
+        EXPECT_FALSE(librerie.contains(grafica)) << grafica;
+
+    // Alone in a folder: its own commands and every help still work; a
+    // command of the other program names it and what to do.
+    CartellaTemporanea cartella;
+    const QString solo = cartella.sottocartella("Solo") + "/tratte-cli";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TRATTE_CLI), solo));
+    const QString programma = cartella.sottocartella("Tratte");
+    QDir(programma).mkpath("Archivi");
+    const auto esegui = [&](const QStringList& argomenti) {
+        QProcess p;
+        p.start(solo, argomenti);
+        p.waitForFinished(60000);
+        return Esito{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    };
+    Esito e = esegui({"--programma", programma, "province"});
+    EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.isEmpty()) << e.errori.toStdString();
+    e = esegui({"stampa", "--help"});
+    EXPECT_EQ(e.codice, 0);
+    EXPECT_TRUE(e.uscita.startsWith("Uso: tratte-cli [--programma CARTELLA] stampa")) << e.uscita.toStdString();
+    // A command line that is not valid is refused here, as by the other program.
+    e = esegui({"elimina", "RM", "VT"});
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_TRUE(e.errori.startsWith("Uso: tratte-cli elimina SIGLA")) << e.errori.toStdString();
+    for (const QStringList& comando : {QStringList{"comune", "ROMA"}, QStringList{"elimina", "RM"}}) {
+        e = esegui(QStringList{"--programma", programma} + comando);
+        EXPECT_EQ(e.codice, 1) << comando.join(' ').toStdString();
+        EXPECT_TRUE(e.uscita.isEmpty());
+        // The reason is the system's, in the user's language.
+        EXPECT_TRUE(e.errori.startsWith("Impossibile avviare " + QFileInfo(solo).absolutePath() +
+                                        "/tratte-cli-finestre, che esegue questo comando: "))
+            << e.errori.toStdString();
+        EXPECT_TRUE(e.errori.endsWith(". Reinstallare il programma.\n")) << e.errori.toStdString();
+    }
 }
 
 TEST(TratteCli, StandardErrorSoloConIMessaggiDelProgramma)

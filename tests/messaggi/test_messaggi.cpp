@@ -1,9 +1,12 @@
+#include "gridkit/comune/avviografico.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
 #include "messaggi/servizio_qt.h"
+#include "messaggi/servizio_testo.h"
 #include "tabelle/errore.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -89,6 +92,46 @@ TEST(Messaggi, SostituzioniAnnidateEServizioReale)
     ImpostaServizio(&esterno);
     EXPECT_EQ(&Servizio(), &esterno);
     ImpostaServizio(nullptr);
+    EXPECT_EQ(&Servizio(), &reale);
+}
+
+// The process's own service and wait cursor: the text ones until a program
+// with windows sets the Qt ones up, and what was there before comes back.
+TEST(Messaggi, ServizioDelProcessoECursoreDAttesa)
+{
+    ServizioMessaggi& reale = Servizio(); // set up by the tests' main
+    ASSERT_NE(dynamic_cast<ServizioMessaggiQt*>(&reale), nullptr);
+    {
+        gridkit::AvvioGrafico altro;
+        EXPECT_NE(&Servizio(), &reale);
+        EXPECT_NE(dynamic_cast<ServizioMessaggiQt*>(&Servizio()), nullptr);
+        {
+            gridkit::CursoreAttesa attesa(Qt::BusyCursor);
+            ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+            EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        }
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+    EXPECT_EQ(&Servizio(), &reale);
+
+    // Without them: a box is a line on standard error, answered with its
+    // default button, and a wait cursor shows nothing.
+    ServizioMessaggi* prima = ImpostaServizioPredefinito(nullptr);
+    gridkit::SchermoCursore* schermo = gridkit::ImpostaSchermoCursore(nullptr);
+    EXPECT_EQ(prima, &reale);
+    EXPECT_NE(dynamic_cast<ServizioMessaggiTesto*>(&Servizio()), nullptr);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(MessageBox(nullptr, "Sostituire la provincia?", "Conferma", Pulsanti::SiNo, Icona::Domanda, 1), mrNo);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Sostituire la provincia?\n");
+    {
+        gridkit::CursoreAttesa attesa;
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+    QDialog finestra;
+    EXPECT_EQ(MostraModale(finestra), mrCancel);
+    EXPECT_FALSE(finestra.isVisible());
+    gridkit::ImpostaSchermoCursore(schermo);
+    ImpostaServizioPredefinito(prima);
     EXPECT_EQ(&Servizio(), &reale);
 }
 

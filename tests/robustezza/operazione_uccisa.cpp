@@ -29,6 +29,8 @@
 #include "tabelle/sessione.h"
 #include "tabelle/sorgente.h"
 
+#include "gridkit/comune/avviografico.h"
+
 #include <QApplication>
 #include <csignal>
 #include <cstdio>
@@ -183,6 +185,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    gridkit::AvvioGrafico grafica;
     const QStringList a = app.arguments();
     if (a.size() < 6)
         return 2;

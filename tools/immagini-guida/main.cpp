@@ -27,6 +27,8 @@
 #include "registro/treginifile.h"
 #include "tabelle/tabella.h"
 
+#include "gridkit/comune/avviografico.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -259,6 +261,7 @@ int main(int argc, char** argv)
     // Before the application: the registry store of the run is the temporary one.
     qputenv("TRATTE_REGISTRO", QDir(lavoro.path()).filePath("registro").toLocal8Bit());
     QApplication applicazione(argc, argv);
+    gridkit::AvvioGrafico grafica;
     const QStringList argomenti = QCoreApplication::arguments().mid(1);
     if (argomenti.size() != 5) {
         std::fprintf(stderr, "Uso: immagini-guida LIBRERIA_BORGAL ARCHIVIO_COMUNI TABELLE_LAVORO ESEMPI CARTELLA\n");
