@@ -54,7 +54,7 @@ void TArchivioDati::Prepara()
 {
     CartellaArchivioComuni = LeggiCartellaArchivioComuni();
     ImpostaConnessione();
-    CreaTabelleMancanti();
+    CreaFileMancanti();
     Database.Open();
 }
 
@@ -75,14 +75,26 @@ void TArchivioDati::ImpostaConnessione()
 
 void TArchivioDati::CreaTabelleMancanti()
 {
+    CreaFileMancanti();
+    AggiornaTabellaRisultati();
+}
+
+void TArchivioDati::CreaFileMancanti()
+{
     if (!QFileInfo(CartellaDati()).isDir())
         throw EDBEngineError(QStringLiteral("Cartella dei dati '%1' non trovata.").arg(CartellaDati()));
     if (!EsisteFile(CartellaDati() + "/Tratte.DB"))
         CreaTabellaTratte();
-    if (!EsisteFile(CartellaDati() + "/TratteLibretto.DB") || !ProtocolloAlfanumerico())
+    if (!EsisteFile(CartellaDati() + "/TratteLibretto.DB"))
         CreaTabellaTratteLibretto();
     if (!EsisteFile(CartellaDati() + "/PRV.DB"))
         CreaTabellaPrv(CartellaDati());
+}
+
+void TArchivioDati::AggiornaTabellaRisultati()
+{
+    if (!ProtocolloAlfanumerico())
+        CreaTabellaTratteLibretto();
 }
 
 QStringList TArchivioDati::VerificaTabelle()

@@ -37,13 +37,21 @@ public:
     gridkit::TNewTable Tabella;
 
     // Set-up at start: the directory archive folder from the registry,
-    // ImpostaConnessione, CreaTabelleMancanti, the database opened. Engine errors go to the caller.
+    // ImpostaConnessione, the missing table files created, the database
+    // opened. Engine errors go to the caller. The results table of the
+    // survey-book search is not opened: a command that uses it calls
+    // AggiornaTabellaRisultati (opening it was a tenth of a short command).
     void Prepara();
     // The table password in the session and the three parameters of
     // "Database".
     void ImpostaConnessione();
 
+    // The missing table files created, and the results table of the old
+    // layout made anew (the main window's start).
     void CreaTabelleMancanti();
+    // A results table of the old layout, whose protocol was a long integer,
+    // made anew: it only ever holds the last search's results.
+    void AggiornaTabellaRisultati();
     // The tables of the data folder checked at start, cheaply (whatever
     // the archive's size): each must open with the table password, hold its
     // own fields and read at both ends of its rows. One Italian text for
@@ -58,6 +66,7 @@ public:
     tabelle::TSession& sessione() const { return *sessione_; }
 
 private:
+    void CreaFileMancanti();
     void CreaTabellaArchivio(const QString& nome, const QStringList& campi);
     tabelle::TSession* sessione_;
 };

@@ -91,6 +91,7 @@ int Libretto(Contesto& c, const QCommandLineParser& riga)
     }
     tratte::TArchivioDati archivio(c.cartellaProgramma);
     archivio.Prepara();
+    archivio.AggiornaTabellaRisultati();
     tratte::TRicercaPF::VerificaTabelleLavoro(archivio.CartellaDati());
 
     // The tables of the results control and of the main window's search.

@@ -5,6 +5,7 @@
 #include "directory/servizioospite.h"
 #include "messaggi/messaggi.h"
 #include "servizio_testo.h"
+#include "tabelle/cifratura.h"
 #include "tabelle/dataset.h"
 
 #include <QCoreApplication>
@@ -65,6 +66,8 @@ int main(int argc, char** argv)
 {
     // A file size limit (ulimit -f) reached while writing a table ends the
     // write with an error, reported as a full disk is, not the program.
+    // First thing: it runs while the command reads its arguments and settings.
+    tabelle::PreparazioneCifratura cifratura;
     std::signal(SIGXFSZ, SIG_IGN);
     gestorePredefinito = qInstallMessageHandler(MessaggiQt);
     // A window object may be made (the directory's candidate dialog) but is

@@ -145,8 +145,13 @@ TEST_F(ArchivioDatiTest, RisultatiDelVecchioTracciatoRifatti)
         ProteggiTabella(dati + "/TratteLibretto.db", PasswordTabelle, sessione);
         EXPECT_FALSE(archivio.ProtocolloAlfanumerico());
     }
+    // A command that does not use the results leaves the table alone; the
+    // main window's start, and a command that uses it, make it anew.
     TArchivioDati archivio(programma, nullptr, &sessione);
     archivio.Prepara();
+    EXPECT_FALSE(archivio.ProtocolloAlfanumerico());
+    archivio.AggiornaTabellaRisultati();
+    EXPECT_TRUE(archivio.ProtocolloAlfanumerico());
     auto libretto = Apri("TratteLibretto.db");
     EXPECT_EQ(libretto->FieldByName("Protocollo")->DataType(), TFieldType::ftString);
     // A 13-digit protocol and one with letters are kept as they are.
@@ -164,6 +169,7 @@ TEST_F(ArchivioDatiTest, RisultatiDelVecchioTracciatoRifatti)
     // A table of the new layout is left as it is.
     TArchivioDati ancora(programma, nullptr, &sessione);
     ancora.Prepara();
+    ancora.CreaTabelleMancanti();
     EXPECT_EQ(Apri("TratteLibretto.db")->RecordCount(), 3);
 }
 

@@ -46,6 +46,9 @@ int TabelleIstruzione::aggiungi(const QString& nome, const QString& alias, UsoTa
     else
         t.aliasSql = alias.isEmpty() ? aliasGenerato(t.schema) : identificatore(alias);
     tabelle_.append(t);
+    // The names table i answers to as a qualifier, strongest first (some
+    // may be empty).
+    nomi_.append({alias, nome, nomeFile(nome), nomeBase(nome)});
     usi_.append(uso);
     return quante() - 1;
 }
@@ -64,19 +67,11 @@ QString TabelleIstruzione::aliasGenerato(const QString& schema) const
     }
 }
 
-// The names table i answers to as a qualifier, strongest first (some may
-// be empty).
-QStringList TabelleIstruzione::nomiDi(int i) const
-{
-    const QString& nome = tabelle_[i].nome;
-    return {tabelle_[i].alias, nome, nomeFile(nome), nomeBase(nome)};
-}
-
 int TabelleIstruzione::perNome(const QString& testo) const
 {
     for (int livello = 0; livello < 4; ++livello) {
         for (int i = 0; i < quante(); ++i) {
-            const QString nome = nomiDi(i)[livello];
+            const QString& nome = nomiDi(i)[livello];
             if (!nome.isEmpty() && nome.compare(testo, Qt::CaseInsensitive) == 0)
                 return i;
         }
@@ -106,9 +101,9 @@ Qualificatore TabelleIstruzione::qualificatoreNudo(const QList<Token>& token, co
     qsizetype lunghezza = 0;
     for (int livello = 0; livello < 4; ++livello) {
         for (int n = 0; n < quante(); ++n) {
-            const QString nome = nomiDi(n)[livello];
+            const QString& nome = nomiDi(n)[livello];
             if (nome.isEmpty() || nome.size() <= lunghezza || nome.contains(u' ')
-                || sorgente.mid(inizio, nome.size()).compare(nome, Qt::CaseInsensitive) != 0)
+                || QStringView(sorgente).mid(inizio, nome.size()).compare(nome, Qt::CaseInsensitive) != 0)
                 continue;
             int punto = i;
             while (punto < token.size() && token[punto].inizio < inizio + nome.size())

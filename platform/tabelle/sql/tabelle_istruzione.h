@@ -6,6 +6,7 @@
 #include "tabelle/sql/traduttore.h"
 
 #include <QHash>
+#include <array>
 
 namespace tabelle::sql {
 
@@ -52,10 +53,13 @@ public:
 private:
     Qualificatore qualificatoreNudo(const QList<Token>& token, const QString& sorgente, int i) const;
     QString aliasGenerato(const QString& schema) const;
-    QStringList nomiDi(int i) const;
+    const std::array<QString, 4>& nomiDi(int i) const { return nomi_[i]; }
 
     Risolutore& risolutore_;
     QList<TabellaCitata> tabelle_;
+    // The names of each table, as nomiDi gives them: made once, as every
+    // word of a statement is matched against them.
+    QList<std::array<QString, 4>> nomi_;
     QList<UsoTabella> usi_;
     QHash<int, QStringList> colonne_;
 };
