@@ -1,7 +1,6 @@
 #include "comandi.h"
 
 #include "app/archiviodati.h"
-#include "app/configurazione.h"
 #include "app/installazione.h"
 #include "app/navigazione.h"
 #include "gridkit/tabella/newtable.h"

@@ -19,13 +19,19 @@ struct Esito {
     QString errori;
 };
 
-Esito Esegui(const QStringList& argomenti, const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment())
+Esito EseguiProgramma(const QString& programma, const QStringList& argomenti,
+                      const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
     p.setProcessEnvironment(ambiente);
-    p.start(QStringLiteral(TRATTE_CLI), argomenti);
+    p.start(programma, argomenti);
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+Esito Esegui(const QStringList& argomenti, const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment())
+{
+    return EseguiProgramma(QStringLiteral(TRATTE_CLI), argomenti, ambiente);
 }
 
 TEST(TratteCli, RegistraEProvince)
@@ -130,12 +136,7 @@ TEST(TratteCli, SenzaLaParteGraficaDiQt)
     ASSERT_TRUE(QFile::copy(QStringLiteral(TRATTE_CLI), solo));
     const QString programma = cartella.sottocartella("Tratte");
     QDir(programma).mkpath("Archivi");
-    const auto esegui = [&](const QStringList& argomenti) {
-        QProcess p;
-        p.start(solo, argomenti);
-        p.waitForFinished(60000);
-        return Esito{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-    };
+    const auto esegui = [&](const QStringList& argomenti) { return EseguiProgramma(solo, argomenti); };
     Esito e = esegui({"--programma", programma, "province"});
     EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
     EXPECT_TRUE(e.errori.isEmpty()) << e.errori.toStdString();
