@@ -4,8 +4,6 @@
 #include "app/archiviodati.h"
 #include "app/ricerca/ricercapf.h"
 #include "gridkit/tabella/newtable.h"
-#include "tabelle/connessione.h"
-#include "tabelle/tabella.h"
 
 #include <QCommandLineParser>
 
@@ -36,26 +34,11 @@ int PreparaRicerca(Contesto& c, const QStringList& argomenti, tratte::TArchivioD
     }
     archivio.Prepara();
     tratte::TRicercaPF::VerificaTabelleLavoro(archivio.CartellaDati());
-
-    // The point list, as the list window fills it.
-    tabelle::TTable ricerche;
-    ricerche.DatabaseName = QStringLiteral("Database");
-    ricerche.TableName = tratte::TabellaRicerchePF;
-    ricerche.Exclusive = true;
-    ricerche.Open();
-    {
-        // The old list goes and the whole new one comes in one commit: a
-        // commit per point would cost a wait for the disk each.
-        tabelle::PuntoDiRipristino lista(ricerche.sessione().connessione());
-        ricerche.EmptyTable();
-        for (const tratte::PuntoFiduciale& p : std::as_const(punti)) {
-            ricerche.Append();
-            tratte::TRicercaPF::ScriviPunto(ricerche, p);
-            ricerche.Post();
-        }
-        lista.Conferma();
-    }
-    tratte::TRicercaPF::CreaCombinazioni(ricerche.sessione(), ricerche.DatabaseName);
+    // The pairs of the points given, as the search window makes them from
+    // its list; the list the user keeps in the window is left as it is.
+    // One point is looked up by its own conditions.
+    if (punti.size() > 1)
+        tratte::TRicercaPF::CreaCombinazioni(archivio.sessione(), QStringLiteral("Database"), punti);
 
     tabella.DatabaseName = QStringLiteral("Database");
     tabella.SetTableName(QStringLiteral("Tratte.db"));

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <functional>
 
 namespace tratte {
 
@@ -123,32 +124,103 @@ void TRicercaPF::ScriviPunto(TDataSet& tabella, const PuntoFiduciale& punto)
     tabella.FieldByName("PF")->SetAsInteger(punto.PF);
 }
 
-int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database)
+namespace {
+
+using Riempimento = std::function<void(Connessione&, const QString&)>;
+
+// Empties Combinazioni.db at `percorso` and lets `riempi` write the new
+// pairs into its schema, all in one transaction; returns the number of
+// pairs.
+int ScriviCoppie(TSession& sessione, const QString& percorso, const Riempimento& riempi)
 {
     Connessione& c = sessione.connessione();
-    const QString cartella = sessione.CartellaDi(database);
-    const QString percorsoCoppie = PercorsoTabella(cartella, TabellaCombinazioni);
-    // The pairs are made by the engine in one statement: every ordered pair
-    // of two different points, in the order of the list, the first point
-    // outer. A loop through the datasets took five times the whole search.
-    UsoTabella punti(c, PercorsoTabella(cartella, TabellaRicerchePF), false);
-    UsoTabella coppie(c, percorsoCoppie, true);
-    // The old pairs go and the new ones come in one transaction, one wait
-    // for the disk.
+    UsoTabella coppie(c, percorso, true);
+    // The pairs are made anew before every search and hold nothing else: the
+    // write does not wait for the disk (it did, three times, a tenth of a
+    // search). A process that dies in the middle still leaves its journal,
+    // which the next open rolls back; a file a power cut leaves damaged is
+    // made anew by RiscriviCoppie.
+    c.Esegui(QStringLiteral("PRAGMA %1.synchronous = OFF").arg(coppie.schema()));
     PuntoDiRipristino tutte(c);
     c.Esegui(QStringLiteral("DELETE FROM %1.dati").arg(coppie.schema()));
-    c.Esegui(QStringLiteral("INSERT INTO %1.dati (Comune1, Sezione1, Allegato1, Foglio1, Fiduciale1, "
-                            "Comune2, Sezione2, Allegato2, Foglio2, Fiduciale2) "
-                            "SELECT a.Comune, a.Sezione, a.Allegato, a.Foglio, a.PF, b.Comune, b.Sezione, b.Allegato, b.Foglio, b.PF "
-                            "FROM %2.dati a, %2.dati b WHERE a.ID_001_TABLE <> b.ID_001_TABLE "
-                            "ORDER BY a.ID_001_TABLE, b.ID_001_TABLE")
-                 .arg(coppie.schema(), punti.schema()));
-    const int numero = c.RigheModificate();
+    riempi(c, coppie.schema());
+    Istruzione conta(c, QStringLiteral("SELECT count(*) FROM %1.dati").arg(coppie.schema()));
+    const int numero = conta.Passo() ? int(conta.Intero(0)) : 0;
     // With the pairs counted, a search reads the pairs first and looks each
     // one up in the archive's index, instead of reading the listed comuni.
-    AggiornaStatisticheSeMancano(sessione, percorsoCoppie);
+    AggiornaStatisticheSeMancano(sessione, percorso);
     tutte.Conferma();
     return numero;
+}
+
+// ScriviCoppie on the Combinazioni.db of `database`. A file that cannot be
+// written (damaged, or not this table at all) is made anew, empty, and
+// written once more; one in use, on a full disk or in a folder that cannot
+// be written cannot be made anew either, and then the first error stands.
+int RiscriviCoppie(TSession& sessione, const QString& database, const Riempimento& riempi)
+{
+    const QString cartella = sessione.CartellaDi(database);
+    const QString percorso = PercorsoTabella(cartella, TabellaCombinazioni);
+    try {
+        return ScriviCoppie(sessione, percorso, riempi);
+    } catch (const EDBEngineError&) {
+        bool rifatta = false;
+        try {
+            sessione.connessione().Stacca(percorso);
+            TRicercaPF::CreaTabellaCombinazioni(sessione, cartella);
+            rifatta = true;
+        } catch (const std::exception&) {
+        }
+        if (!rifatta)
+            throw;
+    }
+    return ScriviCoppie(sessione, percorso, riempi);
+}
+
+const QString ColonneCoppie = QStringLiteral("Comune1, Sezione1, Allegato1, Foglio1, Fiduciale1, "
+                                             "Comune2, Sezione2, Allegato2, Foglio2, Fiduciale2");
+
+} // namespace
+
+int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database)
+{
+    // Made by the engine in one statement: every ordered pair of two
+    // different points, in the order of the list, the first point outer. A
+    // loop through the datasets took five times the whole search.
+    Connessione& c = sessione.connessione();
+    UsoTabella punti(c, PercorsoTabella(sessione.CartellaDi(database), TabellaRicerchePF), false);
+    return RiscriviCoppie(sessione, database, [&](Connessione& c, const QString& coppie) {
+        c.Esegui(QStringLiteral("INSERT INTO %1.dati (%3) "
+                                "SELECT a.Comune, a.Sezione, a.Allegato, a.Foglio, a.PF, b.Comune, b.Sezione, b.Allegato, b.Foglio, b.PF "
+                                "FROM %2.dati a, %2.dati b WHERE a.ID_001_TABLE <> b.ID_001_TABLE "
+                                "ORDER BY a.ID_001_TABLE, b.ID_001_TABLE")
+                     .arg(coppie, punti.schema(), ColonneCoppie));
+    });
+}
+
+int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database, const QList<PuntoFiduciale>& punti)
+{
+    return RiscriviCoppie(sessione, database, [&](Connessione& c, const QString& coppie) {
+        Istruzione scrivi(c, QStringLiteral("INSERT INTO %1.dati (%2) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)")
+                                 .arg(coppie, ColonneCoppie));
+        // As the list stores them: an empty section or attachment is null.
+        const auto testo = [](const QString& valore) { return valore.isEmpty() ? QVariant() : QVariant(valore); };
+        for (qsizetype i = 0; i < punti.size(); ++i)
+            for (qsizetype j = 0; j < punti.size(); ++j) {
+                if (i == j)
+                    continue;
+                int indice = 1;
+                for (const PuntoFiduciale* p : {&punti[i], &punti[j]}) {
+                    scrivi.Lega(indice++, p->Comune);
+                    scrivi.Lega(indice++, testo(p->Sezione));
+                    scrivi.Lega(indice++, testo(p->Allegato));
+                    scrivi.LegaIntero(indice++, p->Foglio);
+                    scrivi.LegaIntero(indice++, p->PF);
+                }
+                scrivi.Passo();
+                scrivi.Reimposta();
+            }
+    });
 }
 
 void TRicercaPF::ImpostaRicerca(gridkit::TNewTable& tabella, const QList<PuntoFiduciale>& punti)
@@ -202,9 +274,16 @@ void TRicercaPF::CreaTabelleLavoro(TSession& sessione, const QString& cartella)
     ricerche.IndexDefs.Add("ID", "ID_001_TABLE", ixPrimary | ixUnique);
     ricerche.IndexDefs.Add("ChiavePF", "Comune;Sezione;Foglio;Allegato;PF", ixUnique);
     ricerche.CreateTable();
+    UsaPasswordTabelle(sessione);
+    ProteggiTabella(base + TabellaRicerchePF, PasswordTabelle, sessione);
+    CreaTabellaCombinazioni(sessione, base);
+}
 
+void TRicercaPF::CreaTabellaCombinazioni(TSession& sessione, const QString& cartella)
+{
+    const QString percorso = QDir(cartella).absoluteFilePath(TabellaCombinazioni);
     TTable combinazioni(nullptr, &sessione);
-    combinazioni.TableName = base + TabellaCombinazioni;
+    combinazioni.TableName = percorso;
     combinazioni.TableType = TTableType::ttParadox;
     for (const char* n : {"1", "2"}) {
         combinazioni.FieldDefs.Add(QStringLiteral("Comune") + n, TFieldType::ftString, 4);
@@ -218,8 +297,7 @@ void TRicercaPF::CreaTabelleLavoro(TSession& sessione, const QString& cartella)
     combinazioni.IndexDefs.Add("Coppia", "Comune1;Foglio1;Fiduciale1;Comune2;Foglio2;Fiduciale2", 0);
     combinazioni.CreateTable();
     UsaPasswordTabelle(sessione);
-    for (const QString& nome : {TabellaRicerchePF, TabellaCombinazioni})
-        ProteggiTabella(base + nome, PasswordTabelle, sessione);
+    ProteggiTabella(percorso, PasswordTabelle, sessione);
 }
 
 } // namespace tratte

@@ -55,6 +55,10 @@ public:
     // Rebuilds Combinazioni.db from RicerchePF.db, both in `database`:
     // every ordered pair of distinct rows. Returns the number of pairs.
     static int CreaCombinazioni(tabelle::TSession& sessione, const QString& database);
+    // The same pairs of `punti` (distinct points, in their order), without
+    // the point list: a search from the command line leaves the list the
+    // user keeps in the window as it is.
+    static int CreaCombinazioni(tabelle::TSession& sessione, const QString& database, const QList<PuntoFiduciale>& punti);
 
     // Prepares the archive table for the search (closes it, sets filters,
     // extra tables, conditions and sort fields); the caller then reopens it
@@ -69,6 +73,10 @@ public:
     // Writes the two empty work tables into `cartella`, protected with the
     // table password (the build makes the delivered ones with it).
     static void CreaTabelleLavoro(tabelle::TSession& sessione, const QString& cartella);
+    // Writes the empty pair table into `cartella`, protected the same way,
+    // in place of the file there (a search makes it anew when it is
+    // damaged).
+    static void CreaTabellaCombinazioni(tabelle::TSession& sessione, const QString& cartella);
 };
 
 } // namespace tratte

@@ -2,6 +2,7 @@
 // the pair table, the searches on a small archive, and tratte-cli cerca.
 #include "app/ricerca/ricercapf.h"
 #include "supporto_ricerca.h"
+#include "tabelle/connessione.h"
 #include "supporto/cartella_temporanea.h"
 #include "messaggi/messaggi.h"
 #include "messaggi/servizio_finto.h"
@@ -187,6 +188,46 @@ TEST_F(RicercaTest, TrePuntiDannoSeiCoppieOrdinate)
     EXPECT_TRUE(Coppie().isEmpty());
 }
 
+TEST_F(RicercaTest, CoppieDaUnElencoETabellaDanneggiataRifatta)
+{
+    // From a list: the same pairs, in the same order, as from the point table.
+    Elenco({A, B, D});
+    TRicercaPF::CreaCombinazioni(s, "Database");
+    const QStringList dallaTabella = Coppie();
+    EXPECT_EQ(TRicercaPF::CreaCombinazioni(s, "Database", {A, B, D}), 6);
+    EXPECT_EQ(Coppie(), dallaTabella);
+    EXPECT_EQ(TRicercaPF::CreaCombinazioni(s, "Database", {A}), 0);
+    EXPECT_TRUE(Coppie().isEmpty());
+
+    // A file a power cut left damaged is made anew, and the search works.
+    const QString percorso = programma + "/Archivi/" + TabellaCombinazioni;
+    for (const QByteArray& danno : {QByteArray(4096, 'x'), QByteArray()}) {
+        s.connessione().Stacca(percorso);
+        QFile file(percorso);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        if (danno.isEmpty())
+            file.resize(5000); // cut in the middle of a page
+        else
+            file.write(danno);
+        file.close();
+        EXPECT_EQ(TRicercaPF::CreaCombinazioni(s, "Database", {A, B}), 2);
+        EXPECT_EQ(Cerca({A, B}), (QList<double>{100}));
+    }
+    EXPECT_TRUE(finto.mostrati.isEmpty());
+
+    // In use by another session: the error stands and the pairs are kept.
+    const QStringList prima = Coppie();
+    tabelle::TSession altra;
+    UsaPasswordTabelle(altra);
+    tabelle::TTable tiene(nullptr, &altra);
+    tiene.TableName = percorso;
+    tiene.Exclusive = true;
+    tiene.Open();
+    EXPECT_THROW(TRicercaPF::CreaCombinazioni(s, "Database", {A, B, D}), tabelle::EDBEngineError);
+    tiene.Close();
+    EXPECT_EQ(Coppie(), prima);
+}
+
 TEST_F(RicercaTest, RicercheSullArchivio)
 {
     // One point: at either end.
@@ -224,6 +265,8 @@ TEST_F(RicercaTest, RigaDiComandoCerca)
     };
     const QString intestazione = "ComunePF1\tSezionePF1\tFoglioPF1\tAllegatoPF1\tPF1\tComunePF2\tSezionePF2\tFoglioPF2\t"
                                  "AllegatoPF2\tPF2\tProtocollo\tDistanza\tScartoQMedio";
+    // The point list the user keeps in the window is left as it is.
+    Elenco({X});
     QStringList righe = esegui({"H501,,11,,3"}, 0);
     ASSERT_EQ(righe.size(), 3);
     EXPECT_EQ(righe[0], intestazione);
@@ -234,6 +277,14 @@ TEST_F(RicercaTest, RigaDiComandoCerca)
     ASSERT_EQ(righe.size(), 3);
     EXPECT_TRUE(righe[1].startsWith("H501\t\t10\t\t1\tH501\t\t10\t\t2\t"));
     EXPECT_TRUE(righe[2].startsWith("H501\t\t11\t\t3\tH501\t\t10\t\t1\t"));
+    {
+        tabelle::TTable elenco(nullptr, &s);
+        elenco.DatabaseName = "Database";
+        elenco.TableName = TabellaRicerchePF;
+        elenco.Open();
+        EXPECT_EQ(elenco.RecordCount(), 1);
+        EXPECT_EQ(elenco.FieldByName("Comune")->AsString(), X.Comune);
+    }
     EXPECT_EQ(esegui({"D'AM,,1,,1"}, 0).size(), 2);
     // Nothing found: the header alone.
     EXPECT_EQ(esegui({"Z999,,1,,1", "Z999,,1,,2"}, 0), QStringList{intestazione});
