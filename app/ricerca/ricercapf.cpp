@@ -187,8 +187,7 @@ int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database)
     // Made by the engine in one statement: every ordered pair of two
     // different points, in the order of the list, the first point outer. A
     // loop through the datasets took five times the whole search.
-    Connessione& c = sessione.connessione();
-    UsoTabella punti(c, PercorsoTabella(sessione.CartellaDi(database), TabellaRicerchePF), false);
+    UsoTabella punti(sessione.connessione(), PercorsoTabella(sessione.CartellaDi(database), TabellaRicerchePF), false);
     return RiscriviCoppie(sessione, database, [&](Connessione& c, const QString& coppie) {
         c.Esegui(QStringLiteral("INSERT INTO %1.dati (%3) "
                                 "SELECT a.Comune, a.Sezione, a.Allegato, a.Foglio, a.PF, b.Comune, b.Sezione, b.Allegato, b.Foglio, b.PF "
