@@ -1,10 +1,12 @@
 // The commands tratte-cli hands to tratte-cli-finestre. That program is the
-// same front end built with Qt's graphical part, which the directory
-// component, loading and printing need; tratte-cli itself starts without
-// it, so a short command (a search, the province list) does not spend
-// most of its time loading libraries it never uses. The other program
-// takes the place of this process with the same arguments: its output and
-// exit status are the command's.
+// same front end built with Qt's graphical part, which these commands may
+// need: comune and tratte reach the directory component (its candidate
+// dialog), carica and elimina load and delete a series, stampa and libretto
+// print (the report engine draws with fonts and printers). tratte-cli
+// itself starts without it, so a short command (a search, the province
+// list) does not spend most of its time loading libraries it never uses.
+// The other program takes the place of this process with the same
+// arguments: its output and exit status are the command's.
 #include "comandi.h"
 
 #include <QCoreApplication>
@@ -26,10 +28,8 @@ int Inoltra(Contesto& c)
     c.uscita.flush();
     c.errori.flush();
     std::fflush(nullptr);
-    if (c.argomentiProcesso != nullptr)
-        ::execv(percorso.constData(), c.argomentiProcesso);
-    const int errore = c.argomentiProcesso != nullptr ? errno : EINVAL;
-    c.errori << "Impossibile avviare " << programma << ", che esegue questo comando: " << QString::fromLocal8Bit(std::strerror(errore))
+    ::execv(percorso.constData(), c.argomentiProcesso);
+    c.errori << "Impossibile avviare " << programma << ", che esegue questo comando: " << QString::fromLocal8Bit(std::strerror(errno))
              << ". Reinstallare il programma.\n";
     return 1;
 }

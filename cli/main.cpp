@@ -1,6 +1,7 @@
 // tratte-cli: the scripting front end over the program's own code; built
 // twice: tratte-cli with Qt's core only, and tratte-cli-finestre
-// (TRATTE_CLI_FINESTRE), which runs the commands that need windows.
+// (TRATTE_CLI_FINESTRE), which runs the commands that need windows
+// (inoltro.cpp names them) and so starts Qt's graphical part.
 #include "comandi.h"
 #include "directory/servizioospite.h"
 #include "messaggi/messaggi.h"
@@ -14,7 +15,6 @@
 #endif
 #include <csignal>
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -33,54 +33,25 @@ void MessaggiQt(QtMsgType tipo, const QMessageLogContext& contesto, const QStrin
     gestorePredefinito(tipo, contesto, messaggio);
 }
 
-#if TRATTE_CLI_FINESTRE
-// The command word: the first argument that is neither an option nor the
-// folder of --programma.
-QByteArray Comando(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray a(argv[i]);
-        if (a == "--programma")
-            ++i;
-        else if (!a.startsWith('-'))
-            return a;
-    }
-    return {};
-}
-
-// Only the commands that reach the directory component (its candidate
-// dialog), load and delete a series, or print (the report engine draws
-// with fonts and printers) may make a window object; the
-// others start without the graphical part of Qt, which is most of the
-// time a short command takes.
-bool ServonoFinestre(const QByteArray& comando)
-{
-    return comando == "tratte" || comando == "comune" || comando == "carica" || comando == "elimina" || comando == "stampa"
-        || comando == "libretto";
-}
-#endif
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // A file size limit (ulimit -f) reached while writing a table ends the
-    // write with an error, reported as a full disk is, not the program.
     // First thing: it runs while the command reads its arguments and settings.
     tabelle::PreparazioneCifratura cifratura;
+    // A file size limit (ulimit -f) reached while writing a table ends the
+    // write with an error, reported as a full disk is, not the program.
     std::signal(SIGXFSZ, SIG_IGN);
     gestorePredefinito = qInstallMessageHandler(MessaggiQt);
     // A window object may be made (the directory's candidate dialog) but is
     // never shown: the text message service answers for it.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> applicazione;
 #if TRATTE_CLI_FINESTRE
-    if (ServonoFinestre(Comando(argc, argv)))
-        applicazione = std::make_unique<QApplication>(argc, argv);
+    QApplication applicazione(argc, argv);
+#else
+    QCoreApplication applicazione(argc, argv);
 #endif
-    if (!applicazione)
-        applicazione = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tratte"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TRATTE_VERSIONE));
     cli::ServizioTesto servizio;

@@ -126,7 +126,8 @@ void TRicercaPF::ScriviPunto(TDataSet& tabella, const PuntoFiduciale& punto)
 
 namespace {
 
-using Riempimento = std::function<void(Connessione&, const QString&)>;
+// Writes the pairs into the schema it is given; returns how many.
+using Riempimento = std::function<int(Connessione&, const QString&)>;
 
 // Empties Combinazioni.db at `percorso` and lets `riempi` write the new
 // pairs into its schema, all in one transaction; returns the number of
@@ -143,9 +144,7 @@ int ScriviCoppie(TSession& sessione, const QString& percorso, const Riempimento&
     c.Esegui(QStringLiteral("PRAGMA %1.synchronous = OFF").arg(coppie.schema()));
     PuntoDiRipristino tutte(c);
     c.Esegui(QStringLiteral("DELETE FROM %1.dati").arg(coppie.schema()));
-    riempi(c, coppie.schema());
-    Istruzione conta(c, QStringLiteral("SELECT count(*) FROM %1.dati").arg(coppie.schema()));
-    const int numero = conta.Passo() ? int(conta.Intero(0)) : 0;
+    const int numero = riempi(c, coppie.schema());
     // With the pairs counted, a search reads the pairs first and looks each
     // one up in the archive's index, instead of reading the listed comuni.
     AggiornaStatisticheSeMancano(sessione, percorso);
@@ -194,6 +193,7 @@ int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database)
                                 "FROM %2.dati a, %2.dati b WHERE a.ID_001_TABLE <> b.ID_001_TABLE "
                                 "ORDER BY a.ID_001_TABLE, b.ID_001_TABLE")
                      .arg(coppie, punti.schema(), ColonneCoppie));
+        return c.RigheModificate();
     });
 }
 
@@ -204,6 +204,7 @@ int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database, co
                                  .arg(coppie, ColonneCoppie));
         // As the list stores them: an empty section or attachment is null.
         const auto testo = [](const QString& valore) { return valore.isEmpty() ? QVariant() : QVariant(valore); };
+        int numero = 0;
         for (qsizetype i = 0; i < punti.size(); ++i)
             for (qsizetype j = 0; j < punti.size(); ++j) {
                 if (i == j)
@@ -218,7 +219,9 @@ int TRicercaPF::CreaCombinazioni(TSession& sessione, const QString& database, co
                 }
                 scrivi.Passo();
                 scrivi.Reimposta();
+                ++numero;
             }
+        return numero;
     });
 }
 
